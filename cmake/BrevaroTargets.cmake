@@ -1,0 +1,83 @@
+# Target helpers shared by every subsystem.
+#
+# Portable libraries are built once as they ship and, on the native build, once
+# more with AddressSanitizer and UndefinedBehaviorSanitizer for the unit tests:
+# the tool and the benchmarks link the plain library, the tests the checked one.
+
+if(WIN32)
+    set(BREVARO_NATIVE OFF)
+else()
+    set(BREVARO_NATIVE ON)
+endif()
+
+set(BREVARO_SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
+    -fno-omit-frame-pointer)
+
+# Warnings are errors everywhere (GCC 12 also flags designated initializers
+# that leave members to their defaults, which is the point of them: that one is
+# off). Narrow string literals are compiled to GBK
+# (code page 936): every text inside the program is a GBK byte string, so a
+# literal like "开始监控" in the source holds the bytes the program compares.
+function(brevaro_defaults target)
+    target_compile_options(${target} PRIVATE
+        -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror
+        -Wno-missing-field-initializers
+        -fexec-charset=CP936)
+endfunction()
+
+# brevaro_add_library(NAME SOURCES... [LINK libs...])
+# LINK names other Brevaro libraries (linked as the matching variant) or
+# outside libraries (linked as given).
+function(brevaro_add_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+    set(variants ${name})
+    if(BREVARO_NATIVE)
+        list(APPEND variants ${name}_checked)
+    endif()
+    foreach(variant IN LISTS variants)
+        add_library(${variant} STATIC ${ARG_SOURCES})
+        brevaro_defaults(${variant})
+        target_include_directories(${variant} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+        foreach(lib IN LISTS ARG_LINK)
+            if(variant MATCHES "_checked$" AND TARGET ${lib}_checked)
+                target_link_libraries(${variant} PUBLIC ${lib}_checked)
+            else()
+                target_link_libraries(${variant} PUBLIC ${lib})
+            endif()
+        endforeach()
+    endforeach()
+    if(BREVARO_NATIVE)
+        target_compile_options(${name}_checked PUBLIC ${BREVARO_SANITIZE_FLAGS})
+        target_link_options(${name}_checked PUBLIC ${BREVARO_SANITIZE_FLAGS})
+    endif()
+endfunction()
+
+# The variant of a Brevaro library that tests link: the sanitized one natively.
+function(brevaro_test_variant out lib)
+    if(BREVARO_NATIVE AND TARGET ${lib}_checked)
+        set(${out} ${lib}_checked PARENT_SCOPE)
+    else()
+        set(${out} ${lib} PARENT_SCOPE)
+    endif()
+endfunction()
+
+# brevaro_add_test(NAME SOURCES... [LINK libs...])
+# One GoogleTest executable, registered with CTest. In the Windows build CTest
+# runs it under Wine (the toolchain's emulator).
+function(brevaro_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    brevaro_defaults(${name})
+    foreach(lib IN LISTS ARG_LINK)
+        brevaro_test_variant(resolved ${lib})
+        target_link_libraries(${name} PRIVATE ${resolved})
+    endforeach()
+    target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gtest)
+    target_compile_definitions(${name} PRIVATE
+        BREVARO_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
+        BREVARO_SHARED_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/../shared/fixtures")
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300
+        ENVIRONMENT "UBSAN_OPTIONS=print_stacktrace=1;ASAN_OPTIONS=detect_leaks=1")
+endfunction()

@@ -1,0 +1,78 @@
+# Sourced by the test scripts: a private Xvfb display and a Wine prefix under
+# build/ for running the x86_64 Windows executables.
+#   wine_session_start   starts Xvfb, prepares the prefix, exports the variables
+#   wine_session_stop    shuts the prefix's wineserver down and stops Xvfb
+# Only the processes this session started are stopped.
+
+wine_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+wine_prefix="$wine_root/build/wine-prefix"
+wine_xvfb_pid=""
+
+# Wine's 64-bit loader and server are not on PATH: the package lists them.
+wine_locate() {
+    BREVARO_WINE64=$(dpkg -L wine64 2>/dev/null | grep -E '/wine64$' | head -n 1)
+    BREVARO_WINESERVER=$(dpkg -L wine64 2>/dev/null | grep -E '/wineserver(64)?$' | head -n 1)
+    if [[ -z "$BREVARO_WINE64" || ! -x "$BREVARO_WINE64" || -z "$BREVARO_WINESERVER" ]]; then
+        echo "wine: the wine64 package's loader was not found" >&2
+        return 1
+    fi
+    export BREVARO_WINE64 BREVARO_WINESERVER
+}
+
+wine_start_xvfb() {
+    local display_file
+    display_file=$(mktemp)
+    # -displayfd picks a free display number and writes it once the server
+    # accepts connections.
+    Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+    wine_xvfb_pid=$!
+    local waited=0
+    while [[ ! -s "$display_file" ]]; do
+        if ! kill -0 "$wine_xvfb_pid" 2>/dev/null || [[ $waited -ge 200 ]]; then
+            echo "wine: Xvfb did not start" >&2
+            rm -f "$display_file"
+            return 1
+        fi
+        sleep 0.05
+        waited=$((waited + 1))
+    done
+    export DISPLAY=":$(head -n 1 "$display_file" | tr -d '[:space:]')"
+    rm -f "$display_file"
+}
+
+# The prefix is made once and kept under build/. Chinese text needs a CJK font
+# linked into the prefix; the registry file must be UTF-16LE with a byte-order
+# mark, or the Chinese face names arrive garbled.
+wine_prepare_prefix() {
+    local stamp="$wine_prefix/.brevaro-ready"
+    [[ -f "$stamp" ]] && return 0
+    rm -rf "$wine_prefix"
+    mkdir -p "$wine_prefix"
+    "$BREVARO_WINE64" wineboot -i >/dev/null 2>&1
+    "$BREVARO_WINESERVER" -w
+    local reg="$wine_prefix/brevaro-fonts.reg"
+    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$wine_root/scripts/wine-fonts.reg"; } >"$reg"
+    "$BREVARO_WINE64" regedit /S "$reg" >/dev/null 2>&1
+    "$BREVARO_WINESERVER" -w
+    touch "$stamp"
+}
+
+wine_session_start() {
+    wine_locate || return 1
+    export WINEPREFIX="$wine_prefix" WINEARCH=win64 WINEDEBUG=-all
+    # No Mono or Gecko install dialog may appear and block a run.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    wine_start_xvfb || return 1
+    wine_prepare_prefix
+}
+
+wine_session_stop() {
+    if [[ -n "${BREVARO_WINESERVER:-}" && -d "$wine_prefix" ]]; then
+        WINEPREFIX="$wine_prefix" "$BREVARO_WINESERVER" -k 2>/dev/null || true
+    fi
+    if [[ -n "$wine_xvfb_pid" ]]; then
+        kill "$wine_xvfb_pid" 2>/dev/null || true
+        wait "$wine_xvfb_pid" 2>/dev/null || true
+        wine_xvfb_pid=""
+    fi
+}
