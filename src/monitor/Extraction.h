@@ -1,0 +1,33 @@
+#pragma once
+// Turning a fetched list page into rows, by the board's profile: the forum
+// thread lists (ForumStandard, ForumTrade, ForumTask), the article site's
+// front page and the Lumaq site's front page. A piece that its profile rejects
+// yields no row.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "monitor/Board.h"
+
+namespace brevaro::monitor {
+
+// The page as the rows are cut from it: the body up to its first zero byte,
+// converted from UTF-8 to GBK when the board's page is UTF-8 (the Lumaq site).
+std::string boardPageText(const BoardSpec& board, std::string_view body);
+
+// The pieces of a page, in page order, each holding at most one row.
+std::vector<std::string_view> cutPieces(const BoardSpec& board, std::string_view page);
+
+std::optional<ResultRow> extractForumRow(const BoardSpec& board, std::string_view piece);
+std::optional<ResultRow> extractArticleRow(const BoardSpec& board, std::string_view piece);
+std::optional<ResultRow> extractLumaqRow(std::string_view piece);
+
+// The row of one piece by the board's profile.
+std::optional<ResultRow> extractRow(const BoardSpec& board, std::string_view piece);
+
+// Every accepted row of a page, in page order.
+std::vector<ResultRow> extractRows(const BoardSpec& board, std::string_view page);
+
+}  // namespace brevaro::monitor

@@ -1,0 +1,60 @@
+// A fetched page to its rows, by the board's profile.
+
+#include "monitor/Cutting.h"
+#include "monitor/Extraction.h"
+#include "text/Encoding.h"
+#include "text/TextPieces.h"
+
+namespace brevaro::monitor {
+namespace {
+
+// The forum's quick-login form, shown to visitors without login cookies, is a
+// table row of its own; this link marks it.
+constexpr std::string_view kQuickLoginMarker =
+    "showWindow('login', 'member.php?mod=logging&action=login&viewlostpw=1')";
+
+}  // namespace
+
+std::string boardPageText(const BoardSpec& board, std::string_view body) {
+    const std::string_view bytes = text::textBeforeNul(body);
+    if (board.pageEncoding == PageEncoding::Utf8) return text::utf8ToGbk(bytes);
+    return std::string(bytes);
+}
+
+std::vector<std::string_view> cutPieces(const BoardSpec& board, std::string_view page) {
+    switch (board.profile) {
+        case BoardProfile::ForumStandard:
+        case BoardProfile::ForumTrade:
+        case BoardProfile::ForumTask:
+            return cutAll(page, "<tr>", "</tr>", kQuickLoginMarker);
+        case BoardProfile::ArticleSite:
+            return cutAll(page, "<li>", "</li>");
+        case BoardProfile::LumaqSite:
+            return cutAll(page, "推荐活动区", "信用公开区");
+    }
+    return {};
+}
+
+std::optional<ResultRow> extractRow(const BoardSpec& board, std::string_view piece) {
+    switch (board.profile) {
+        case BoardProfile::ForumStandard:
+        case BoardProfile::ForumTrade:
+        case BoardProfile::ForumTask:
+            return extractForumRow(board, piece);
+        case BoardProfile::ArticleSite:
+            return extractArticleRow(board, piece);
+        case BoardProfile::LumaqSite:
+            return extractLumaqRow(piece);
+    }
+    return std::nullopt;
+}
+
+std::vector<ResultRow> extractRows(const BoardSpec& board, std::string_view page) {
+    std::vector<ResultRow> rows;
+    for (std::string_view piece : cutPieces(board, page)) {
+        if (auto row = extractRow(board, piece)) rows.push_back(std::move(*row));
+    }
+    return rows;
+}
+
+}  // namespace brevaro::monitor
