@@ -1,0 +1,14 @@
+#include "Cli.h"
+
+namespace brevaro::cli {
+
+int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    if (!args.empty()) {
+        if (args[0] == "extract") return runExtract(args.subspan(1), out, err);
+        if (args[0] == "match") return runMatch(args.subspan(1), out, err);
+    }
+    err << "usage: brevaro-cli extract --board N FILE | brevaro-cli match KEYWORDS TITLE\n";
+    return kExitUsage;
+}
+
+}  // namespace brevaro::cli

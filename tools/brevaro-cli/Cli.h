@@ -1,0 +1,26 @@
+#pragma once
+// brevaro-cli: the developer's view of the program's own logic. Arguments and
+// output are UTF-8; inside, texts are GBK as in the program.
+//
+//   brevaro-cli extract --board N FILE   rows of a saved board page
+//   brevaro-cli match KEYWORDS TITLE     the keyword test of the monitors
+
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace brevaro::cli {
+
+// Exit codes shared by the commands.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitNoMatch = 1;
+inline constexpr int kExitUsage = 2;
+
+// Runs one command; args exclude the program name. Output goes to out, one
+// line of complaint to err.
+int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+int runExtract(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runMatch(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+}  // namespace brevaro::cli
