@@ -24,12 +24,18 @@ std::optional<int> parsePage(const std::string& text) {
 }
 
 std::optional<std::string> readFile(const std::string& utf8Path) {
-    const std::u8string path(utf8Path.begin(), utf8Path.end());
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    const std::filesystem::path path(std::u8string(utf8Path.begin(), utf8Path.end()));
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
     if (!file) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) return std::nullopt;
-    return bytes;
+    try {
+        std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        if (file.bad()) return std::nullopt;
+        return bytes;
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;  // a read error underneath the stream
+    }
 }
 
 void writeRow(const monitor::ResultRow& row, std::ostream& out) {
