@@ -28,16 +28,11 @@ void extract(benchmark::State& state, int pageIndex, const std::string& page, st
                             static_cast<int64_t>(page.size()));
 }
 
+// The floor: one memchr pass over every byte, looking for a byte the page
+// does not hold.
 void memchrScan(benchmark::State& state, const std::string& page) {
     for (auto _ : state) {
-        std::size_t found = 0;
-        const char* at = page.data();
-        const char* end = page.data() + page.size();
-        while ((at = static_cast<const char*>(std::memchr(at, '<', static_cast<std::size_t>(end - at)))) !=
-               nullptr) {
-            ++found;
-            ++at;
-        }
+        const void* found = std::memchr(page.data(), '\0', page.size());
         benchmark::DoNotOptimize(found);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
