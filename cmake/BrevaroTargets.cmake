@@ -15,14 +15,17 @@ set(BREVARO_SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=al
 
 # Warnings are errors everywhere (GCC 12 also flags designated initializers
 # that leave members to their defaults, which is the point of them: that one is
-# off). Narrow string literals are compiled to GBK
-# (code page 936): every text inside the program is a GBK byte string, so a
-# literal like "开始监控" in the source holds the bytes the program compares.
+# off). Narrow string literals are compiled to GBK (code page 936): every
+# text inside the program is a GBK byte string, so a literal like "开始监控" in
+# the source holds the bytes the program compares. The compiler is told
+# GB18030, which writes every GBK character with the bytes GBK gives it and
+# can also hold the few characters GBK lacks that the standard library's own
+# headers use (<chrono> spells "µs"); our texts keep to GBK characters.
 function(brevaro_defaults target)
     target_compile_options(${target} PRIVATE
         -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror
         -Wno-missing-field-initializers
-        -fexec-charset=CP936)
+        -fexec-charset=GB18030)
 endfunction()
 
 # brevaro_add_library(NAME SOURCES... [LINK libs...])
