@@ -10,6 +10,7 @@ packages=(
     wine64 xvfb xauth
     fonts-wqy-microhei fonts-wqy-zenhei
     zbar-tools libpng-dev libjpeg-dev
+    libqrcodegencpp-dev libqrencode-dev
     python3 openssl
 )
 

@@ -6,8 +6,10 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     if (!args.empty()) {
         if (args[0] == "extract") return runExtract(args.subspan(1), out, err);
         if (args[0] == "match") return runMatch(args.subspan(1), out, err);
+        if (args[0] == "qr") return runQr(args.subspan(1), out, err);
     }
-    err << "usage: brevaro-cli extract --board N FILE | brevaro-cli match KEYWORDS TITLE\n";
+    err << "usage: brevaro-cli extract --board N FILE | brevaro-cli match KEYWORDS TITLE | "
+           "brevaro-cli qr [--level L] [--width W] [--height H] TEXT OUT.bmp\n";
     return kExitUsage;
 }
 

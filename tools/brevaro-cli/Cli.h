@@ -4,6 +4,8 @@
 //
 //   brevaro-cli extract --board N FILE   rows of a saved board page
 //   brevaro-cli match KEYWORDS TITLE     the keyword test of the monitors
+//   brevaro-cli qr [--level L] [--width W] [--height H] TEXT OUT.bmp
+//                                        the QR picture of a text
 
 #include <ostream>
 #include <span>
@@ -14,6 +16,7 @@ namespace brevaro::cli {
 // Exit codes shared by the commands.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNoMatch = 1;
+inline constexpr int kExitQrFailure = 1;
 inline constexpr int kExitUsage = 2;
 
 // Runs one command; args exclude the program name. Output goes to out, one
@@ -22,5 +25,6 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
 
 int runExtract(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runMatch(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runQr(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 }  // namespace brevaro::cli
