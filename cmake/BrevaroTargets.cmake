@@ -64,11 +64,12 @@ function(brevaro_test_variant out lib)
     endif()
 endfunction()
 
-# brevaro_add_test(NAME SOURCES... [LINK libs...])
+# brevaro_add_test(NAME [UNREGISTERED] SOURCES... [LINK libs...])
 # One GoogleTest executable, registered with CTest. In the Windows build CTest
-# runs it under Wine (the toolchain's emulator).
+# runs it under Wine (the toolchain's emulator). UNREGISTERED builds it only,
+# for tests that a wrapper runs in its own way.
 function(brevaro_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LINK" ${ARGN})
+    cmake_parse_arguments(ARG "UNREGISTERED" "" "SOURCES;LINK" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     brevaro_defaults(${name})
     foreach(lib IN LISTS ARG_LINK)
@@ -80,6 +81,9 @@ function(brevaro_add_test name)
         BREVARO_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
         BREVARO_SHARED_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/../shared/fixtures")
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    if(ARG_UNREGISTERED)
+        return()
+    endif()
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 300
         ENVIRONMENT "UBSAN_OPTIONS=print_stacktrace=1;ASAN_OPTIONS=detect_leaks=1")

@@ -1,11 +1,13 @@
 # Sourced by the test scripts: a private Xvfb display and a Wine prefix under
-# build/ for running the x86_64 Windows executables.
+# build/ for running the x86_64 Windows executables. BREVARO_WINE_PREFIX
+# names another prefix (two sessions must not share one: stopping a session
+# ends every process of its prefix).
 #   wine_session_start   starts Xvfb, prepares the prefix, exports the variables
 #   wine_session_stop    shuts the prefix's wineserver down and stops Xvfb
 # Only the processes this session started are stopped.
 
 wine_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-wine_prefix="$wine_root/build/wine-prefix"
+wine_prefix="${BREVARO_WINE_PREFIX:-$wine_root/build/wine-prefix}"
 wine_xvfb_pid=""
 
 # Wine's 64-bit loader and server are not on PATH: the package lists them.

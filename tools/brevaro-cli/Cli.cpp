@@ -7,9 +7,14 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         if (args[0] == "extract") return runExtract(args.subspan(1), out, err);
         if (args[0] == "match") return runMatch(args.subspan(1), out, err);
         if (args[0] == "qr") return runQr(args.subspan(1), out, err);
+        if (args[0] == "fetch") return runFetch(args.subspan(1), out, err);
+        if (args[0] == "webfetch") return runWebFetch(args.subspan(1), out, err);
+        if (args[0] == "browser-cookies") return runBrowserCookies(args.subspan(1), out, err);
     }
     err << "usage: brevaro-cli extract --board N FILE | brevaro-cli match KEYWORDS TITLE | "
-           "brevaro-cli qr [--level L] [--width W] [--height H] TEXT OUT.bmp\n";
+           "brevaro-cli qr [--level L] [--width W] [--height H] TEXT OUT.bmp | "
+           "brevaro-cli fetch [--polls N] [--cookies TEXT] URL | brevaro-cli webfetch URL | "
+           "brevaro-cli browser-cookies HOST\n";
     return kExitUsage;
 }
 

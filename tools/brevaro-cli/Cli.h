@@ -6,6 +6,12 @@
 //   brevaro-cli match KEYWORDS TITLE     the keyword test of the monitors
 //   brevaro-cli qr [--level L] [--width W] [--height H] TEXT OUT.bmp
 //                                        the QR picture of a text
+//   brevaro-cli fetch [--polls N] [--cookies TEXT] URL
+//                                        a board monitor's polls, body bytes out
+//   brevaro-cli webfetch URL             the announcement's fetch, as UTF-8
+//   brevaro-cli browser-cookies HOST     the browser's cookies for a host
+// The last three talk to the network through the Windows layer and exist in
+// the Windows build only.
 
 #include <ostream>
 #include <span>
@@ -26,5 +32,8 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
 int runExtract(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runMatch(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runQr(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runFetch(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runWebFetch(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runBrowserCookies(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 }  // namespace brevaro::cli

@@ -11,16 +11,14 @@
 #include <vector>
 
 #include "Cli.h"
-#include "text/Encoding.h"
+#include "text/WideText_win.h"
 
 int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) {
-        const std::wstring arg(argv[i]);
-        args.push_back(brevaro::text::utf16ToUtf8(
-            std::u16string(reinterpret_cast<const char16_t*>(arg.data()), arg.size())));
+        args.push_back(brevaro::text::wideToUtf8(argv[i]));
     }
     return brevaro::cli::runCli(args, std::cout, std::cerr);
 }

@@ -1,0 +1,120 @@
+#include "http/RequestRules.h"
+
+#include <algorithm>
+
+#include "text/IntegerText.h"
+#include "text/Search.h"
+
+namespace brevaro::http {
+namespace {
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix) {
+    if (text.size() < lowerPrefix.size()) return false;
+    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != lowerPrefix[i]) return false;
+    }
+    return true;
+}
+
+std::string_view trimSpaces(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+// The rest of the line after the first `mark` (found ignoring case); false
+// when the mark is absent.
+bool valueAfter(std::string_view headers, std::string_view mark, std::string_view& value) {
+    const std::size_t at = text::findTextIgnoringCase(headers, mark);
+    if (at == text::npos) return false;
+    const std::size_t start = at + mark.size();
+    const std::size_t end = text::findText(headers, "\r\n", start);
+    value = headers.substr(start, (end == text::npos ? headers.size() : end) - start);
+    return true;
+}
+
+}  // namespace
+
+std::string requestUrl(std::string_view url) {
+    if (url.size() > 7 &&
+        (startsWithIgnoringCase(url, "https://") || startsWithIgnoringCase(url, "http://"))) {
+        return std::string(url);
+    }
+    return "http://" + std::string(url);
+}
+
+std::string responseHeader(std::string_view headers, std::string_view name) {
+    if (name.empty()) return {};
+    std::size_t lineStart = text::findText(headers, "\r\n");  // past the status line
+    while (lineStart != text::npos) {
+        lineStart += 2;
+        const std::size_t lineEnd = text::findText(headers, "\r\n", lineStart);
+        const std::string_view line =
+            headers.substr(lineStart, (lineEnd == text::npos ? headers.size() : lineEnd) - lineStart);
+        if (line.size() > name.size() && line[name.size()] == ':' &&
+            text::findTextIgnoringCase(line.substr(0, name.size()), name) == 0) {
+            std::string_view value = line.substr(name.size() + 1);
+            while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
+            return std::string(value);
+        }
+        lineStart = lineEnd;
+    }
+    return {};
+}
+
+int contentLengthOf(std::string_view headers) {
+    std::string_view value;
+    if (!valueAfter(headers, "Content-Length:", value)) return -1;
+    return text::readInteger(value);
+}
+
+std::string redirectLocation(std::string_view headers, bool complete, const ConnectedTarget& target,
+                             std::string_view currentUrl) {
+    std::string_view raw;
+    if (headers.empty() || !valueAfter(headers, "Location:", raw)) return {};
+    const std::string_view value = trimSpaces(raw);
+    if (!complete || value.empty()) return std::string(value);
+    if (value.front() == '/') {
+        return std::string(target.https ? "https://" : "http://") + target.host + ":" +
+               std::to_string(target.port) + std::string(value);
+    }
+    if (startsWithIgnoringCase(value, "http://") || startsWithIgnoringCase(value, "https://")) {
+        return std::string(value);
+    }
+    // Relative: against the directory of the current URL. A URL without a
+    // path ("http://host") has its last "/" inside the scheme, where the
+    // value would take the host's place: it gets the "/" it lacks instead.
+    const std::size_t lastSlash = currentUrl.rfind('/');
+    const std::size_t schemeEnd = currentUrl.find("://");
+    if (lastSlash == std::string_view::npos ||
+        (schemeEnd != std::string_view::npos && lastSlash < schemeEnd + 3)) {
+        return std::string(currentUrl) + "/" + std::string(value);
+    }
+    return std::string(currentUrl.substr(0, lastSlash + 1)) + std::string(value);
+}
+
+std::string_view defaultHeaderBlock(bool withContentType) {
+    static constexpr std::string_view block =
+        "Accept:*/*\r\nAccept-Language:zh-cn\r\nCache-Control:no-cache"
+        "\r\nContent-Type:application/x-www-form-urlencoded";
+    return withContentType ? block : block.substr(0, 57);
+}
+
+std::size_t firstBodyBufferSize(int contentLength) {
+    if (contentLength < 0) return kBodyChunk;
+    return std::min(static_cast<std::size_t>(contentLength), kBodyKnownStep);
+}
+
+std::size_t grownBodyBufferSize(int contentLength, std::size_t needed) {
+    if (contentLength < 0 || static_cast<std::size_t>(contentLength) < needed) {
+        // 10 KB steps for a page; past 1 MiB the steps grow to 1 MiB, so an
+        // unannounced long body does not cost a reallocation per 10 KB.
+        return needed + (needed < kBodyKnownStep ? kBodyChunk : kBodyKnownStep);
+    }
+    if (static_cast<std::size_t>(contentLength) - needed > kBodyKnownStep) return needed + kBodyKnownStep;
+    return static_cast<std::size_t>(contentLength);
+}
+
+}  // namespace brevaro::http

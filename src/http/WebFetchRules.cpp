@@ -1,0 +1,120 @@
+#include "http/WebFetchRules.h"
+
+#include "text/IntegerText.h"
+#include "text/Search.h"
+#include "text/TextBetween.h"
+
+namespace brevaro::http {
+namespace {
+
+std::string_view trimSpaces(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+std::string lowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+// The text between `mark` and the next "/" (or the end).
+std::string afterUpToSlash(std::string_view text, std::string_view mark) {
+    const std::size_t at = text::findText(text, mark);
+    if (at == text::npos) return {};
+    const std::size_t start = at + mark.size();
+    const std::size_t slash = text::findText(text, "/", start);
+    return std::string(text.substr(start, (slash == text::npos ? text.size() : slash) - start));
+}
+
+}  // namespace
+
+std::string webFetchUserAgent(std::string_view extraHeaders) {
+    const std::size_t at = text::findTextIgnoringCase(extraHeaders, "User-Agent:");
+    if (at == text::npos) return std::string(kWebFetchUserAgent);
+    std::string agent(trimSpaces(text::TextBetween(extraHeaders, "User-Agent:", "\r\n")));
+    if (agent.empty()) {
+        // The line is the last one: everything after the first ":" of the block.
+        const std::size_t colon = extraHeaders.find(':');
+        agent = trimSpaces(extraHeaders.substr(colon + 1));
+    }
+    return agent;
+}
+
+WebFetchTarget webFetchTarget(std::string_view url) {
+    WebFetchTarget target;
+    std::string lower = lowerAscii(url);
+    if (lower.empty() || lower.back() != '/') lower += '/';
+    target.https = lower.starts_with("https");
+
+    std::string hostAndPort;
+    if (lower.starts_with("https://")) {
+        hostAndPort = afterUpToSlash(lower, "https://");
+    } else {
+        if (!text::containsText(lower, "http://")) lower = "http://" + lower;
+        hostAndPort = afterUpToSlash(lower, "http://");
+    }
+    const std::size_t colon = hostAndPort.find(':');
+    target.host = hostAndPort.substr(0, colon);
+    const std::size_t lastColon = hostAndPort.rfind(':');
+    target.port = lastColon == std::string::npos ? (target.https ? 443 : 80)
+                                                 : text::readInteger(hostAndPort.substr(lastColon + 1));
+
+    // The path comes from the caller's URL as written, query included.
+    const std::size_t hostAt = text::findTextIgnoringCase(url, hostAndPort);
+    const std::size_t slash =
+        hostAt == text::npos ? text::npos : text::findText(url, "/", hostAt + hostAndPort.size());
+    target.path = slash == text::npos ? std::string("/") : std::string(url.substr(slash));
+    return target;
+}
+
+std::string webFetchHeaderBlock(std::string_view extraHeaders, std::string_view url,
+                                std::string_view cookies) {
+    std::string block(extraHeaders);
+    const auto append = [&block](std::string_view line) {
+        if (!block.empty()) block += "\r\n";
+        block += line;
+    };
+    if (!text::containsText(block, "Referer:")) append("Referer: " + std::string(url));
+    if (!text::containsText(block, "Accept:")) append("Accept: */*");
+    if (!text::containsText(block, "Accept-Language:")) append("Accept-Language: zh-cn");
+    if (!text::containsText(block, "Content-Type:")) {
+        append("Content-Type: application/x-www-form-urlencoded");
+    }
+    if (!cookies.empty()) append("Cookie: " + std::string(cookies));
+    return block;
+}
+
+WebFetchHeaderReading readWebFetchHeaders(std::string_view headerBlock) {
+    WebFetchHeaderReading reading;
+    bool located = false;
+    std::size_t lineStart = 0;
+    while (lineStart <= headerBlock.size()) {
+        const std::size_t lineEnd = text::findText(headerBlock, "\r\n", lineStart);
+        const std::string_view line = headerBlock.substr(
+            lineStart, (lineEnd == text::npos ? headerBlock.size() : lineEnd) - lineStart);
+        if (text::containsText(line, "Location:")) {
+            reading.location = trimSpaces(line.substr(line.find(':') + 1));
+            located = true;
+        }
+        if (text::containsText(line, "Set-Cookie")) {
+            // A pair ends at its ";", or at the line's end when the cookie
+            // has no attributes ("Set-Cookie: c=3" is a cookie too).
+            std::string pair = text::TextBetween(line, "Set-Cookie:", ";");
+            const std::size_t mark = text::findTextIgnoringCase(line, "Set-Cookie:");
+            if (pair.empty() && mark != text::npos) pair = line.substr(mark + 11);
+            reading.receivedCookies += trimSpaces(pair);
+            reading.receivedCookies += "; ";
+        }
+        if (lineEnd == text::npos) break;
+        lineStart = lineEnd + 2;
+    }
+    if (reading.receivedCookies.size() >= 2) reading.receivedCookies.resize(reading.receivedCookies.size() - 2);
+    if (!located) reading.location = headerBlock;
+    return reading;
+}
+
+}  // namespace brevaro::http

@@ -1,0 +1,109 @@
+#include "http/RequestRules.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace brevaro::http {
+namespace {
+
+TEST(RequestUrl, PutsTheSchemeInFrontWhenMissing) {
+    const struct {
+        std::string url, expected;
+    } cases[] = {
+        {"host/x", "http://host/x"},
+        {"http://host/x", "http://host/x"},
+        {"Https://host/x", "Https://host/x"},
+        {"HTTP://h", "HTTP://h"},
+        {"http://", "http://http://"},  // 7 bytes or fewer always get it
+        {"ftp://host/", "http://ftp://host/"},
+        {"", "http://"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(requestUrl(c.url), c.expected) << c.url;
+}
+
+constexpr std::string_view kHeaders =
+    "HTTP/1.1 302 Found\r\n"
+    "Content-Type: text/html\r\n"
+    "X-Empty:\r\n"
+    "content-length:   1234\r\n"
+    "Location:  next.html  \r\n"
+    "Set-Cookie: a=1; path=/\r\n"
+    "\r\n";
+
+TEST(ResponseHeader, FindsTheFirstLineOfThatName) {
+    EXPECT_EQ(responseHeader(kHeaders, "content-type"), "text/html");
+    EXPECT_EQ(responseHeader(kHeaders, "Content-Length"), "1234");
+    EXPECT_EQ(responseHeader(kHeaders, "X-Empty"), "");
+    EXPECT_EQ(responseHeader(kHeaders, "Content"), "") << "a name is matched whole";
+    EXPECT_EQ(responseHeader(kHeaders, "HTTP/1.1 302 Found"), "") << "the status line is skipped";
+    EXPECT_EQ(responseHeader("", "Location"), "");
+    EXPECT_EQ(responseHeader(kHeaders, ""), "");
+}
+
+TEST(ContentLength, ReadsTheHeaderOrMinusOne) {
+    EXPECT_EQ(contentLengthOf(kHeaders), 1234);
+    EXPECT_EQ(contentLengthOf("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"), 0);
+    EXPECT_EQ(contentLengthOf("HTTP/1.1 200 OK\r\n\r\n"), -1);
+    EXPECT_EQ(contentLengthOf("HTTP/1.1 200 OK\r\nContent-Length: 77"), 77) << "to the end of the block";
+}
+
+TEST(RedirectLocation, CompletesEveryKindOfValue) {
+    const ConnectedTarget http{false, "forum.example", 80};
+    const ConnectedTarget https{true, "site.example", 443};
+    const struct {
+        const char* name;
+        std::string location;
+        ConnectedTarget target;
+        std::string currentUrl;
+        std::string expected;
+    } cases[] = {
+        {"path, port always written", "/login.php", http, "http://forum.example/a", "http://forum.example:80/login.php"},
+        {"path over https", "/x", https, "https://site.example/", "https://site.example:443/x"},
+        {"absolute kept", "HTTPS://other.example/y", http, "http://forum.example/", "HTTPS://other.example/y"},
+        {"relative to the directory", "next.html", http, "http://host/a/b.html", "http://host/a/next.html"},
+        {"relative, URL ends in a slash", "c", http, "http://host/a/", "http://host/a/c"},
+        // A URL without a path: the value goes after the host, not in its place.
+        {"relative, URL without a path", "next.html", http, "http://host", "http://host/next.html"},
+        {"trimmed", "  /t  ", http, "http://h/", "http://forum.example:80/t"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string headers = "HTTP/1.1 302 Found\r\nLocation:" + c.location + "\r\n\r\n";
+        EXPECT_EQ(redirectLocation(headers, true, c.target, c.currentUrl), c.expected);
+    }
+    EXPECT_EQ(redirectLocation(kHeaders, false, http, "http://h/"), "next.html");
+    EXPECT_EQ(redirectLocation("HTTP/1.1 200 OK\r\n\r\n", true, http, "http://h/"), "");
+    EXPECT_EQ(redirectLocation("", true, http, "http://h/"), "");
+}
+
+TEST(DefaultHeaderBlock, IsTheFixedBlock) {
+    EXPECT_EQ(defaultHeaderBlock(false), "Accept:*/*\r\nAccept-Language:zh-cn\r\nCache-Control:no-cache");
+    EXPECT_EQ(defaultHeaderBlock(false).size(), 57u);
+    EXPECT_EQ(defaultHeaderBlock(true).size(), 105u);
+    EXPECT_TRUE(defaultHeaderBlock(true).ends_with("\r\nContent-Type:application/x-www-form-urlencoded"));
+}
+
+TEST(BodyBuffer, GrowsInTheStepsOfItsLength) {
+    EXPECT_EQ(firstBodyBufferSize(-1), 10240u);
+    EXPECT_EQ(firstBodyBufferSize(500), 500u);
+    EXPECT_EQ(firstBodyBufferSize(5'000'000), 1048576u);
+    const struct {
+        int contentLength;
+        std::size_t needed;
+        std::size_t expected;
+    } cases[] = {
+        {-1, 12000, 22240},                         // unknown: 10 KB steps
+        {-1, 2'000'000, 3'048'576},                 // unknown and long: 1 MiB steps
+        {100, 300, 10540},                          // more than announced
+        {5'000'000, 1'100'000, 2'148'576},          // announced length still far
+        {1'500'000, 1'100'000, 1'500'000},          // the announced length
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(grownBodyBufferSize(c.contentLength, c.needed), c.expected)
+            << c.contentLength << " / " << c.needed;
+    }
+}
+
+}  // namespace
+}  // namespace brevaro::http

@@ -1,0 +1,106 @@
+// brevaro-cli.exe's network commands, run as a program under Wine against the
+// page servers.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/PageServers.h"
+#include "text/WideText_win.h"
+
+namespace brevaro::cli {
+namespace {
+
+struct Output {
+    DWORD code = 1;
+    std::string out;
+};
+
+// The tool's Unix path as a Windows path on drive Z:, where Wine shows "/".
+std::wstring toolPath() {
+    std::wstring path = L"Z:" + text::utf8ToWide(BREVARO_CLI_EXE);
+    for (wchar_t& c : path) {
+        if (c == L'/') c = L'\\';
+    }
+    return path;
+}
+
+Output runTool(const std::wstring& arguments) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    Output result;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return result;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + toolPath() + L"\" " + arguments;
+    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    if (started) {
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) result.out.append(buffer, read);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &result.code);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    CloseHandle(readEnd);
+    return result;
+}
+
+class CliNetwork : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!test::pageServersRunning()) GTEST_SKIP() << "run through with-page-servers.sh";
+    }
+};
+
+TEST_F(CliNetwork, FetchWritesEachPollsBody) {
+    const Output polls = runTool(L"fetch --polls 3 " + text::utf8ToWide(test::httpPageUrl("/forum-20-1.html")));
+    EXPECT_EQ(polls.code, 0u);
+    EXPECT_EQ(polls.out, "page /forum-20-1.htmlpage /forum-20-1.htmlpage /forum-20-1.html");
+    const Output withCookies =
+        runTool(L"fetch --cookies \"a=1; b=2\" " + text::utf8ToWide(test::httpPageUrl("/x")));
+    EXPECT_EQ(withCookies.out, "page /x");
+    // The first poll of an object accepts the untrusted test certificate.
+    const Output https = runTool(L"fetch " + text::utf8ToWide(test::httpsPageUrl("/article")));
+    EXPECT_EQ(https.out, "page /article");
+}
+
+TEST_F(CliNetwork, FetchOfNothingIsAnEmptyBodyAndSuccess) {
+    const Output nothing = runTool(L"fetch http://127.0.0.1:1/");
+    EXPECT_EQ(nothing.code, 0u);
+    EXPECT_EQ(nothing.out, "");
+}
+
+TEST_F(CliNetwork, WebFetchWritesTheAnnouncementPageAsUtf8) {
+    const Output page = runTool(L"webfetch " + text::utf8ToWide(test::httpPageUrl("/announcement")));
+    EXPECT_EQ(page.code, 0u);
+    EXPECT_EQ(page.out, "<p>\xE5\x9C\xA8\xE7\xBA\xBF\xE5\x85\xAC\xE5\x91\x8A\xE5\x86\x85\xE5\xAE\xB9"
+                        "1=\xE4\xBB\x8A\xE6\x99\x9A\xE5\x85\xAB\xE7\x82\xB9 &amp; \xE7\xBA\xA2\xE5\x8C\x85<br></p>");
+}
+
+TEST_F(CliNetwork, BrowserCookiesOfAnEmptyStore) {
+    const Output cookies = runTool(L"browser-cookies nobody.brevaro.test");
+    EXPECT_EQ(cookies.code, 0u);
+    EXPECT_EQ(cookies.out, "\n");
+}
+
+TEST_F(CliNetwork, BadArgumentsExitTwo) {
+    EXPECT_EQ(runTool(L"fetch").code, 2u);
+    EXPECT_EQ(runTool(L"fetch --polls 0 http://127.0.0.1/").code, 2u);
+    EXPECT_EQ(runTool(L"webfetch").code, 2u);
+}
+
+}  // namespace
+}  // namespace brevaro::cli
