@@ -1,0 +1,110 @@
+#pragma once
+// One run of a board's monitor, without the platform: each fetched page goes
+// through a pass that finds the rows new in this run, stores them, tests them
+// against the keywords, raises the alerts the board's settings ask for and
+// shows the rows. The Windows worker plugs its request object, the board's
+// controls and its results list into it; tests plug in scripted pages.
+//
+// A pass, row by row in page order:
+//   new-row test  a title seen before in this run (byte-equal) is dropped;
+//   store         baseline: append to the board rows; later: insert at the front;
+//   keyword test  the keyword text is read now; no match: next row (it stays stored);
+//   alerts        outside the baseline: the sound (voice box on and keywords
+//                 given; the article site needs no keywords) and the popup
+//                 (popup box on: the companion file is made sure of, then,
+//                 with keywords given, started with the row's alert);
+//   show          baseline: append the row; later: rebuild the whole list.
+// After the last row the interval text is read (seconds, read as a user
+// types numbers).
+//
+// The baseline is the first pass whose page yields at least one accepted row:
+// a fetch that failed or found nothing before it changes nothing, so the rows
+// of the first real page never alert.
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "alerts/AlertRequest.h"
+#include "monitor/Board.h"
+
+namespace brevaro::monitor {
+
+// The board's settings, read at the moment of use (on Windows each read is a
+// blocking call to the UI thread).
+class BoardSettings {
+public:
+    virtual ~BoardSettings() = default;
+    virtual std::string keywordText() = 0;
+    virtual bool voiceChecked() = 0;
+    virtual bool popupChecked() = 0;
+    virtual std::string popupStayText() = 0;
+    virtual std::string intervalText() = 0;
+};
+
+// What a pass does to the world: the results list and the alerts.
+class PassActions {
+public:
+    virtual ~PassActions() = default;
+    // Baseline: one more row at the end of the list.
+    virtual void appendShownRow(const ResultRow& row) = 0;
+    // Later passes: the list becomes exactly these rows, in this order.
+    virtual void rebuildShownRows(const std::deque<ResultRow>& rows) = 0;
+    virtual void playVoiceAlert() = 0;
+    virtual void ensureCompanionProgram() = 0;
+    virtual void launchPopupAlert(const alerts::AlertRequest& alert) = 0;
+};
+
+// The titles handled since the start of a run, in order of discovery, with an
+// index beside them: a lookup costs the same after a week as after a minute.
+class SeenTitles {
+public:
+    SeenTitles() = default;
+    // The index views the strings of the ordered list: a copy would view the
+    // original's. A move takes the strings along where they stand.
+    SeenTitles(const SeenTitles&) = delete;
+    SeenTitles& operator=(const SeenTitles&) = delete;
+    SeenTitles(SeenTitles&&) = default;
+    SeenTitles& operator=(SeenTitles&&) = default;
+
+    // True when the title is new (it is then remembered); false when seen.
+    bool remember(const std::string& title);
+    bool contains(std::string_view title) const { return index_.contains(title); }
+    std::size_t size() const { return ordered_.size(); }
+
+private:
+    std::deque<std::string> ordered_;                // stable addresses for the index's views
+    std::unordered_set<std::string_view> index_;
+};
+
+class MonitorRun {
+public:
+    explicit MonitorRun(const BoardSpec& board) : board_(board) {}
+
+    // One pass over a fetched body (as received: the Lumaq page is converted
+    // from UTF-8 here). stopRequested is asked before each row and before the
+    // interval text is read; once it answers true the pass ends at once,
+    // reads and does nothing more and returns 0. Returns the wait before the
+    // next pass in milliseconds (the interval text's seconds × 1000, never
+    // below 0).
+    long long runPass(std::string_view body, BoardSettings& settings, PassActions& actions,
+                      const std::function<bool()>& stopRequested = {});
+
+    bool baselineTaken() const { return baselineTaken_; }
+    int passCount() const { return passCount_; }
+    const std::deque<ResultRow>& boardRows() const { return rows_; }
+    const SeenTitles& seenTitles() const { return seen_; }
+    const std::string& matchedKeyword() const { return matchedKeyword_; }
+
+private:
+    const BoardSpec& board_;
+    int passCount_ = 0;
+    bool baselineTaken_ = false;
+    SeenTitles seen_;
+    std::deque<ResultRow> rows_;
+    std::string matchedKeyword_;
+};
+
+}  // namespace brevaro::monitor

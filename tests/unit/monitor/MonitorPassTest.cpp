@@ -1,0 +1,532 @@
+// The monitor pass driven by scripted pages: a settings source that writes
+// every read into a log and a sink that writes every action into the same
+// log, so each pass is checked as the list of what it read and did, in order.
+
+#include "monitor/MonitorPass.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TestSupport.h"
+#include "monitor/Board.h"
+#include "monitor/Extraction.h"
+#include "text/Encoding.h"
+
+namespace brevaro::monitor {
+namespace {
+
+using Log = std::vector<std::string>;
+
+constexpr int kForumBoard = 1;    // 活动线报, a standard forum board
+constexpr int kArticleBoard = 6;  // 爱Q生活网
+constexpr int kLumaqBoard = 8;
+
+struct Settings {
+    std::string keywords;
+    bool voice = false;
+    bool popup = false;
+    std::string stay = "10";
+    std::string interval = "10";
+};
+
+class ScriptedSettings final : public BoardSettings {
+public:
+    ScriptedSettings(Settings settings, Log& log) : settings_(std::move(settings)), log_(log) {}
+
+    std::string keywordText() override { return read("keywords", settings_.keywords); }
+    bool voiceChecked() override { return read("voice", settings_.voice); }
+    bool popupChecked() override { return read("popup", settings_.popup); }
+    std::string popupStayText() override { return read("stay", settings_.stay); }
+    std::string intervalText() override { return read("interval", settings_.interval); }
+
+private:
+    template <typename T>
+    T read(const char* what, const T& value) {
+        log_.push_back(std::string("read ") + what);
+        return value;
+    }
+
+    Settings settings_;
+    Log& log_;
+};
+
+class RecordingActions final : public PassActions {
+public:
+    explicit RecordingActions(Log& log) : log_(log) {}
+
+    void appendShownRow(const ResultRow& row) override {
+        log_.push_back("append " + row.title);
+        appended.push_back(row);
+    }
+    void rebuildShownRows(const std::deque<ResultRow>& rows) override {
+        std::string line = "rebuild ";
+        for (const ResultRow& row : rows) line += row.title + (&row == &rows.back() ? "" : ",");
+        log_.push_back(line);
+    }
+    void playVoiceAlert() override { log_.push_back("voice"); }
+    void ensureCompanionProgram() override { log_.push_back("companion"); }
+    void launchPopupAlert(const alerts::AlertRequest& alert) override {
+        log_.push_back("popup " + alert.link + "|" + alert.title + "|" + alert.postTime + "|" +
+                       alert.keyword + "|" + alert.staySeconds);
+    }
+
+    std::vector<ResultRow> appended;
+
+private:
+    Log& log_;
+};
+
+// A post as a board's page lists it. The link defaults to "http://t/" + title
+// + ".html" (the Lumaq markup finds the title after the link's "html").
+struct Post {
+    std::string title;
+    std::string link;
+    std::string time = "12-10";
+};
+
+std::string linkOf(const Post& post) {
+    return post.link.empty() ? "http://t/" + post.title + ".html" : post.link;
+}
+
+// A list page of the board on the given page, in the markup its profile cuts:
+// forum table rows (with the trade word or task type the board needs), article
+// <li> entries, or Lumaq sections (served as UTF-8).
+std::string pageOf(int boardPage, const std::vector<Post>& posts) {
+    const BoardSpec& board = *boardForPage(boardPage);
+    std::string page = "<html><body>\r\n";
+    for (const Post& post : posts) {
+        const std::string link = linkOf(post);
+        switch (board.profile) {
+            case BoardProfile::ForumStandard:
+            case BoardProfile::ForumTrade:
+            case BoardProfile::ForumTask: {
+                std::string extra;
+                if (board.profile == BoardProfile::ForumTrade) extra = board.tradeWords.first;
+                if (board.profile == BoardProfile::ForumTask) extra = "其他任务";
+                page += "<tr><td class=\"icn\"><a href=\"" + link + "\" title=\"new\"></a></td>"
+                        "<th><a href=\"" + link + "\"  class=\"s xst\" target=\"_blank\">" +
+                        post.title + "</a></th><td class=\"by\"><em><span>" + post.time +
+                        "</span></em></td><td>" + extra + "</td></tr>\r\n";
+                break;
+            }
+            case BoardProfile::ArticleSite:
+                page += "<li><a target=\"_blank\" href=\"" + link + "\"><i></i>" + post.title +
+                        "</a><span >" + post.time + "</span></li>\r\n";
+                break;
+            case BoardProfile::LumaqSite:
+                page += "<h2>推荐活动区</h2><ul><li><span>" + post.time +
+                        "</span><em class=\"go\"> <a href=\"" + link + "\"title=\"" + post.title +
+                        "\">" + post.title + "</a></em></li></ul><h2>信用公开区</h2>\r\n";
+                break;
+        }
+    }
+    page += "</body></html>\r\n";
+    return board.pageEncoding == PageEncoding::Utf8 ? text::gbkToUtf8(page) : page;
+}
+
+std::string forumPage(const std::vector<Post>& posts) { return pageOf(kForumBoard, posts); }
+
+Log concat(std::initializer_list<Log> parts) {
+    Log all;
+    for (const Log& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// What a later pass reads and does for a new row that matches with both alert
+// boxes on and keywords given.
+Log alertedRow(const std::string& title, const std::string& keyword, const std::string& shown,
+               const std::string& stay = "10") {
+    return {"read keywords",
+            "read voice",
+            "voice",
+            "read popup",
+            "companion",
+            "read stay",
+            "popup http://t/" + title + ".html|" + title + "|12-10|" + keyword + "|" + stay,
+            "rebuild " + shown};
+}
+
+struct ScriptedPass {
+    std::string body;
+    Settings settings;
+    Log expected;
+};
+
+struct Scenario {
+    const char* name;
+    std::vector<ScriptedPass> passes;
+    std::vector<std::string> boardRows;  // titles of the stored rows afterwards
+};
+
+std::vector<std::string> titlesOf(const std::deque<ResultRow>& rows) {
+    std::vector<std::string> titles;
+    for (const ResultRow& row : rows) titles.push_back(row.title);
+    return titles;
+}
+
+void play(const Scenario& scenario, int boardPage = kForumBoard) {
+    SCOPED_TRACE(scenario.name);
+    MonitorRun run(*boardForPage(boardPage));
+    for (std::size_t i = 0; i < scenario.passes.size(); ++i) {
+        SCOPED_TRACE("pass " + std::to_string(i + 1));
+        const ScriptedPass& pass = scenario.passes[i];
+        Log log;
+        ScriptedSettings settings(pass.settings, log);
+        RecordingActions actions(log);
+        run.runPass(pass.body, settings, actions);
+        EXPECT_EQ(log, pass.expected);
+    }
+    EXPECT_EQ(titlesOf(run.boardRows()), scenario.boardRows);
+}
+
+const Settings kQuiet{};
+const Settings kVoiceOnly{.voice = true};
+const Settings kBothBoxes{.keywords = "京东", .voice = true, .popup = true};
+
+TEST(MonitorPass, BaselineShowsWithoutAlertsAndLaterRowsGoOnTop) {
+    const Scenario scenarios[] = {
+        {"baseline A B C, then D on top; empty keywords never alert",
+         {{forumPage({{"A"}, {"B"}, {"C"}}),
+           kVoiceOnly,
+           {"read keywords", "append A", "read keywords", "append B", "read keywords", "append C",
+            "read interval"}},
+          {forumPage({{"D"}, {"A"}, {"B"}, {"C"}}),
+           kVoiceOnly,
+           {"read keywords", "read voice", "read popup", "rebuild D,A,B,C", "read interval"}}},
+         {"D", "A", "B", "C"}},
+        {"baseline rows that do not match are stored, shown at the first rebuild",
+         {{forumPage({{"京东A"}, {"淘宝B"}, {"京东C"}}),
+           {.keywords = "京东"},
+           {"read keywords", "append 京东A", "read keywords", "read keywords", "append 京东C",
+            "read interval"}},
+          {forumPage({{"京东D"}, {"京东A"}}),
+           {.keywords = "京东"},
+           {"read keywords", "read voice", "read popup", "rebuild 京东D,京东A,淘宝B,京东C",
+            "read interval"}}},
+         {"京东D", "京东A", "淘宝B", "京东C"}},
+        {"three new matching rows: three alerts, three rebuilds, reverse page order in front",
+         {{forumPage({{"京东0"}}), kBothBoxes, {"read keywords", "append 京东0", "read interval"}},
+          {forumPage({{"京东1"}, {"京东2"}, {"京东3"}, {"京东0"}}),
+           {.keywords = "京东", .voice = true, .popup = true, .stay = "２０"},
+           concat({alertedRow("京东1", "京东", "京东1,京东0", "２０"),
+                   alertedRow("京东2", "京东", "京东2,京东1,京东0", "２０"),
+                   alertedRow("京东3", "京东", "京东3,京东2,京东1,京东0", "２０"),
+                   {"read interval"}})}},
+         {"京东3", "京东2", "京东1", "京东0"}},
+        {"a title on the same page twice is one row",
+         {{forumPage({{"A"}, {"A", "http://t/other"}}), kQuiet,
+           {"read keywords", "append A", "read interval"}}},
+         {"A"}},
+    };
+    for (const Scenario& scenario : scenarios) play(scenario);
+}
+
+TEST(MonitorPass, KeywordsDecideWhatIsShownAndAlerted) {
+    const Scenario scenarios[] = {
+        {"first keyword in order is the matched one",
+         {{forumPage({{"旧帖"}}), {.keywords = "红包*京东"}, {"read keywords", "read interval"}},
+          {forumPage({{"抢京东券"}, {"京东红包"}, {"淘宝优惠"}, {"旧帖"}}),
+           {.keywords = "红包*京东", .voice = true, .popup = true},
+           concat({alertedRow("抢京东券", "京东", "抢京东券,旧帖"),
+                   alertedRow("京东红包", "红包", "京东红包,抢京东券,旧帖"),
+                   {"read keywords", "read interval"}})}},
+         {"淘宝优惠", "京东红包", "抢京东券", "旧帖"}},
+        {"a text of separators only matches nothing",
+         {{forumPage({{"A"}}), {.keywords = "***", .voice = true, .popup = true},
+           {"read keywords", "read interval"}},
+          {forumPage({{"B"}, {"A"}}), {.keywords = "***", .voice = true, .popup = true},
+           {"read keywords", "read interval"}}},
+         {"B", "A"}},
+        {"a leading space belongs to the keyword",
+         {{forumPage({{"旧帖"}}), {.keywords = " 京东"}, {"read keywords", "read interval"}},
+          {forumPage({{"抢京东券"}, {"抢 京东券"}}),
+           {.keywords = " 京东", .voice = true, .popup = true},
+           concat({{"read keywords"}, alertedRow("抢 京东券", " 京东", "抢 京东券,抢京东券,旧帖"),
+                   {"read interval"}})}},
+         {"抢 京东券", "抢京东券", "旧帖"}},
+    };
+    for (const Scenario& scenario : scenarios) play(scenario);
+}
+
+TEST(MonitorPass, ARowSeenOnceIsNeverNewAgain) {
+    play({"reappearing after dropping off, with another link and time",
+          {{forumPage({{"A"}, {"B"}}), kQuiet,
+            {"read keywords", "append A", "read keywords", "append B", "read interval"}},
+           {forumPage({{"C"}, {"A"}}), kQuiet,
+            {"read keywords", "read voice", "read popup", "rebuild C,A,B", "read interval"}},
+           {forumPage({{"D"}}), kQuiet,
+            {"read keywords", "read voice", "read popup", "rebuild D,C,A,B", "read interval"}},
+           {forumPage({{"A", "http://t/moved", "12-11"}, {"D"}, {"B", "http://t/b2", "09:00"}}),
+            kBothBoxes, {"read interval"}}},
+          {"D", "C", "A", "B"}});
+}
+
+TEST(MonitorPass, StoredRowsKeepTheLinkAndTimeTheyCameWith) {
+    const BoardSpec& board = *boardForPage(kForumBoard);
+    MonitorRun run(board);
+    Log log;
+    ScriptedSettings settings(kQuiet, log);
+    RecordingActions actions(log);
+    run.runPass(forumPage({{"A", "http://t/first", "12-09"}}), settings, actions);
+    run.runPass(forumPage({{"A", "http://t/second", "12-10"}}), settings, actions);
+    ASSERT_EQ(run.boardRows().size(), 1u);
+    EXPECT_EQ(run.boardRows()[0].link, "http://t/first");
+    EXPECT_EQ(run.boardRows()[0].postTime, "12-09");
+}
+
+// Which alerts one new row of a later pass raises.
+TEST(MonitorPass, AlertGates) {
+    struct Case {
+        const char* name;
+        int board;
+        Settings settings;
+        Log expected;  // the new row's part of the pass
+    };
+    const Log sounded = {"read keywords", "read voice", "voice", "read popup", "rebuild N,O"};
+    const Log silent = {"read keywords", "read voice", "read popup", "rebuild N,O"};
+    const Case cases[] = {
+        {"both boxes off", kForumBoard, {.keywords = "N"}, silent},
+        {"voice without keywords", kForumBoard, kVoiceOnly, silent},
+        {"voice with keywords", kForumBoard, {.keywords = "N", .voice = true}, sounded},
+        {"popup without keywords: companion only",
+         kForumBoard,
+         {.popup = true},
+         {"read keywords", "read voice", "read popup", "companion", "rebuild N,O"}},
+        {"popup with keywords",
+         kForumBoard,
+         {.keywords = "N", .popup = true, .stay = "abc"},
+         {"read keywords", "read voice", "read popup", "companion", "read stay",
+          "popup http://t/N.html|N|12-10|N|abc", "rebuild N,O"}},
+        {"no match: nothing read after the keywords",
+         kForumBoard,
+         {.keywords = "X", .voice = true, .popup = true},
+         {"read keywords"}},
+        {"article site sounds without keywords", kArticleBoard, kVoiceOnly, sounded},
+        {"article site, both boxes, no keywords: sound and companion, no popup",
+         kArticleBoard,
+         {.voice = true, .popup = true},
+         {"read keywords", "read voice", "voice", "read popup", "companion", "rebuild N,O"}},
+        {"article site still needs the keyword to match",
+         kArticleBoard,
+         {.keywords = "X", .voice = true},
+         {"read keywords"}},
+        {"Lumaq needs keywords for the sound", kLumaqBoard, kVoiceOnly, silent},
+    };
+    for (const Case& c : cases) {
+        play({c.name,
+              {{pageOf(c.board, {{"O"}}), kQuiet, {"read keywords", "append O", "read interval"}},
+               {pageOf(c.board, {{"N"}, {"O"}}), c.settings,
+                concat({c.expected, {"read interval"}})}},
+              {"N", "O"}},
+             c.board);
+    }
+}
+
+// Every board with an empty keyword box and the voice box on: only the
+// article site sounds.
+TEST(MonitorPass, EmptyKeywordsSoundOnTheArticleSiteOnly) {
+    for (const BoardSpec& board : boardCatalogue()) {
+        const bool sounds = board.profile == BoardProfile::ArticleSite;
+        Log newRow = {"read keywords", "read voice", "read popup", "rebuild N,O", "read interval"};
+        if (sounds) newRow.insert(newRow.begin() + 2, "voice");
+        play({board.path.data(),
+              {{pageOf(board.pageIndex, {{"O"}}), kVoiceOnly,
+                {"read keywords", "append O", "read interval"}},
+               {pageOf(board.pageIndex, {{"N"}, {"O"}}), kVoiceOnly, newRow}},
+              {"N", "O"}},
+             board.pageIndex);
+    }
+}
+
+// The baseline is the first page that yields a row: failed or empty fetches
+// before it change nothing, and the first real page never alerts.
+TEST(MonitorPass, BaselineWaitsForAPageWithRows) {
+    const std::string notice =
+        "<tr><th><a href=\"x\"  class=\"s xst\" target=\"_blank\">关于违规行为的处理公告</a></th>"
+        "<td><em><span>12-10</span></em></td></tr>";
+    const Scenario scenario{
+        "failed, empty and rowless pages, then the baseline, then a failure again",
+        {{"", kBothBoxes, {"read interval"}},
+         {"<html>offline</html>", kBothBoxes, {"read interval"}},
+         {notice, kBothBoxes, {"read interval"}},
+         {forumPage({{"京东A"}, {"京东B"}}), kBothBoxes,
+          {"read keywords", "append 京东A", "read keywords", "append 京东B", "read interval"}},
+         {"", kBothBoxes, {"read interval"}},
+         {forumPage({{"京东C"}, {"京东A"}}), kBothBoxes,
+          concat({alertedRow("京东C", "京东", "京东C,京东A,京东B"), {"read interval"}})}},
+        {"京东C", "京东A", "京东B"}};
+    play(scenario);
+
+    MonitorRun run(*boardForPage(kForumBoard));
+    Log log;
+    ScriptedSettings settings(kQuiet, log);
+    RecordingActions actions(log);
+    run.runPass("", settings, actions);
+    run.runPass(notice, settings, actions);
+    EXPECT_EQ(run.passCount(), 2);
+    EXPECT_FALSE(run.baselineTaken());
+    run.runPass(forumPage({{"A"}}), settings, actions);
+    EXPECT_EQ(run.passCount(), 3);
+    EXPECT_TRUE(run.baselineTaken());
+}
+
+TEST(MonitorPass, IntervalTextGivesTheWaitInMilliseconds) {
+    struct Case {
+        std::string interval;
+        long long wait;
+    };
+    const Case cases[] = {
+        {"10", 10000},     {"abc", 0},  {"１０", 10000},       {"10秒", 10000},
+        {"-5", 0},         {"0", 0},    {"", 0},               {" 7", 7000},
+        {"－３", 0},       {"+2", 2000}, {"2147483647", 2147483647000LL},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.interval);
+        for (const std::string& body : {std::string(), forumPage({{"A"}})}) {
+            MonitorRun run(*boardForPage(kForumBoard));
+            Log log;
+            ScriptedSettings settings({.interval = c.interval}, log);
+            RecordingActions actions(log);
+            EXPECT_EQ(run.runPass(body, settings, actions), c.wait);
+            EXPECT_EQ(log.back(), "read interval");
+        }
+    }
+}
+
+// A stop ends the pass before the next row (or before the interval read):
+// nothing more is read or done, and the wait is 0.
+TEST(MonitorPass, StopEndsThePassBeforeTheNextRow) {
+    const Log a = alertedRow("京东A", "京东", "京东A,京东0");
+    const Log b = alertedRow("京东B", "京东", "京东B,京东A,京东0");
+    const Log c = alertedRow("京东C", "京东", "京东C,京东B,京东A,京东0");
+    struct Case {
+        int stopAtQuestion;  // the stop answers true from this question on; 0: never
+        Log expected;
+        long long wait;
+        std::vector<std::string> boardRows;
+    };
+    const Case cases[] = {
+        {1, {}, 0, {"京东0"}},
+        {2, a, 0, {"京东A", "京东0"}},
+        {3, concat({a, b}), 0, {"京东B", "京东A", "京东0"}},
+        {4, concat({a, b, c}), 0, {"京东C", "京东B", "京东A", "京东0"}},
+        {5, concat({a, b, c}), 0, {"京东C", "京东B", "京东A", "京东0"}},
+        {0, concat({a, b, c, {"read interval"}}), 10000, {"京东C", "京东B", "京东A", "京东0"}},
+    };
+    // Asked before each of the four rows (the old one too) and before the
+    // interval; a piece that yields no row is not a row to stop before.
+    const std::string page = forumPage({{"京东A"}, {"京东B"}}) + "<tr>header</tr>" +
+                             forumPage({{"京东C"}, {"京东0"}});
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.stopAtQuestion);
+        MonitorRun run(*boardForPage(kForumBoard));
+        Log log;
+        RecordingActions actions(log);
+        ScriptedSettings baselineSettings(kBothBoxes, log);
+        run.runPass(forumPage({{"京东0"}}), baselineSettings, actions);
+        log.clear();
+
+        ScriptedSettings settings(kBothBoxes, log);
+        int questions = 0;
+        const auto stop = [&] { return ++questions >= k.stopAtQuestion && k.stopAtQuestion > 0; };
+        EXPECT_EQ(run.runPass(page, settings, actions, stop), k.wait);
+        EXPECT_EQ(log, k.expected);
+        EXPECT_EQ(titlesOf(run.boardRows()), k.boardRows);
+        EXPECT_EQ(questions, k.stopAtQuestion == 0 ? 5 : k.stopAtQuestion);
+    }
+}
+
+TEST(MonitorPass, LumaqPageIsReadAsGbk) {
+    MonitorRun run(*boardForPage(kLumaqBoard));
+    Log log;
+    ScriptedSettings settings({.keywords = "京东", .popup = true}, log);
+    RecordingActions actions(log);
+    const std::string gbkTitle = "京东PLUS会员";
+    const std::string utf8Page = text::gbkToUtf8(
+        "<h2>推荐活动区</h2><ul><li><span>12-10 09:30</span><em class=\"go\"> "
+        "<a href=\"https://q/1.html\"title=\"" + gbkTitle + "\">x</a></em></li></ul>信用公开区");
+    run.runPass("", settings, actions);
+    run.runPass(utf8Page, settings, actions);
+    EXPECT_EQ(log, (Log{"read interval", "read keywords", "append 京东PLUS会员", "read interval"}));
+    ASSERT_EQ(actions.appended.size(), 1u);
+    EXPECT_EQ(actions.appended[0].link, "https://q/1.html");
+    EXPECT_EQ(actions.appended[0].postTime, "12-10 09:30");
+    EXPECT_EQ(run.matchedKeyword(), "京东");
+}
+
+// Every board's sample page: the baseline shows each accepted row whole, in
+// page order; the same page again is old news.
+TEST(MonitorPass, SamplePagesMakeTheBaselineAndThenNothing) {
+    const struct {
+        int page;
+        const char* file;
+    } samples[] = {
+        {0, "forum-15-1"}, {1, "forum-19-1"}, {2, "forum-31-1"}, {3, "forum-25-1"},
+        {4, "forum-20-1"}, {5, "forum-11-1"}, {6, "iqshw-front"}, {8, "lumaq-front"},
+    };
+    for (const auto& sample : samples) {
+        SCOPED_TRACE(sample.file);
+        const BoardSpec& board = *boardForPage(sample.page);
+        const auto body =
+            test::readBytes(test::fixturePath("boards/" + std::string(sample.file) + ".html"));
+        ASSERT_TRUE(body);
+        const std::vector<ResultRow> rows = extractRows(board, boardPageText(board, *body));
+        ASSERT_FALSE(rows.empty());
+
+        MonitorRun run(board);
+        Log log;
+        ScriptedSettings settings({.voice = true, .popup = true}, log);
+        RecordingActions actions(log);
+        run.runPass(*body, settings, actions);
+        EXPECT_EQ(actions.appended, rows);
+        EXPECT_EQ(std::vector<ResultRow>(run.boardRows().begin(), run.boardRows().end()), rows);
+        EXPECT_EQ(run.seenTitles().size(), rows.size());
+
+        log.clear();
+        run.runPass(*body, settings, actions);
+        EXPECT_EQ(log, Log{"read interval"});
+    }
+}
+
+TEST(SeenTitles, TitlesAreTheSameOnlyWhenByteEqual) {
+    SeenTitles seen;
+    const struct {
+        std::string title;
+        bool isNew;
+    } steps[] = {
+        {"京东红包", true}, {"京东红包", false}, {"京东红包 ", true}, {"IPHONE", true},
+        {"iphone", true},  {"京东", true},      {"IPHONE", false},   {"京东红包", false},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.title);
+        EXPECT_EQ(seen.remember(step.title), step.isNew);
+        EXPECT_TRUE(seen.contains(step.title));
+    }
+    EXPECT_EQ(seen.size(), 5u);
+    EXPECT_FALSE(seen.contains("京"));
+}
+
+// The index views the remembered strings: growing the list and moving the
+// whole must leave every view valid (short titles live inside the string
+// object, long ones on the heap).
+TEST(SeenTitles, IndexHoldsThroughGrowthAndMove) {
+    SeenTitles seen;
+    std::vector<std::string> titles;
+    for (int i = 0; i < 20000; ++i) {
+        titles.push_back(i % 2 ? std::to_string(i)
+                               : "京东PLUS会员领取满199减100优惠券 第" + std::to_string(i) + "期");
+        ASSERT_TRUE(seen.remember(titles.back()));
+    }
+    SeenTitles moved = std::move(seen);
+    for (const std::string& title : titles) EXPECT_FALSE(moved.remember(title));
+    EXPECT_EQ(moved.size(), titles.size());
+    EXPECT_TRUE(moved.remember("new"));
+}
+
+}  // namespace
+}  // namespace brevaro::monitor
