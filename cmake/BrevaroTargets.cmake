@@ -88,3 +88,10 @@ function(brevaro_add_test name)
     set_tests_properties(${name} PROPERTIES TIMEOUT 300
         ENVIRONMENT "UBSAN_OPTIONS=print_stacktrace=1;ASAN_OPTIONS=detect_leaks=1")
 endfunction()
+
+# brevaro_embed_companion(TARGET): carries the companion program Pellis.exe
+# (built first, same architecture) inside an executable that starts it, as
+# the resource that alerts/Companion.h writes out. Windows builds only.
+function(brevaro_embed_companion target)
+    target_link_libraries(${target} PRIVATE brevaro_companion_resource)
+endfunction()

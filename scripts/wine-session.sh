@@ -42,21 +42,29 @@ wine_start_xvfb() {
     rm -f "$display_file"
 }
 
-# The prefix is made once and kept under build/. Chinese text needs a CJK font
-# linked into the prefix; the registry file must be UTF-16LE with a byte-order
-# mark, or the Chinese face names arrive garbled.
+# The prefix is made once and kept under build/; its settings are imported
+# again whenever scripts/wine-prefix.reg changes. Chinese text needs a CJK
+# font linked into the prefix; the registry file must be UTF-16LE with a
+# byte-order mark, or the Chinese face names arrive garbled. There is no
+# window manager on the private display: windows are unmanaged, which also
+# spares Wine's wait for a manager when a visible window is destroyed.
 wine_prepare_prefix() {
     local stamp="$wine_prefix/.brevaro-ready"
-    [[ -f "$stamp" ]] && return 0
-    rm -rf "$wine_prefix"
-    mkdir -p "$wine_prefix"
-    "$BREVARO_WINE64" wineboot -i >/dev/null 2>&1
-    "$BREVARO_WINESERVER" -w
-    local reg="$wine_prefix/brevaro-fonts.reg"
-    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$wine_root/scripts/wine-fonts.reg"; } >"$reg"
+    local settings="$wine_root/scripts/wine-prefix.reg"
+    local wanted
+    wanted=$(sha256sum "$settings" | cut -d' ' -f1)
+    [[ -f "$stamp" && "$(cat "$stamp")" == "$wanted" ]] && return 0
+    if [[ ! -f "$stamp" ]]; then
+        rm -rf "$wine_prefix"
+        mkdir -p "$wine_prefix"
+        "$BREVARO_WINE64" wineboot -i >/dev/null 2>&1
+        "$BREVARO_WINESERVER" -w
+    fi
+    local reg="$wine_prefix/brevaro-settings.reg"
+    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$settings"; } >"$reg"
     "$BREVARO_WINE64" regedit /S "$reg" >/dev/null 2>&1
     "$BREVARO_WINESERVER" -w
-    touch "$stamp"
+    echo "$wanted" >"$stamp"
 }
 
 wine_session_start() {

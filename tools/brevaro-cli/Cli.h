@@ -4,13 +4,21 @@
 //
 //   brevaro-cli extract --board N FILE   rows of a saved board page
 //   brevaro-cli match KEYWORDS TITLE     the keyword test of the monitors
+//   brevaro-cli alert-cmdline LINK TITLE TIME KEYWORD STAY
+//                                        the companion program's command line
+//   brevaro-cli pellis-args CMDLINE      what the companion reads from a whole
+//                                        command line: address=, title=, time=,
+//                                        keyword= (the label texts) and stay=
 //   brevaro-cli qr [--level L] [--width W] [--height H] TEXT OUT.bmp
 //                                        the QR picture of a text
 //   brevaro-cli fetch [--polls N] [--cookies TEXT] URL
 //                                        a board monitor's polls, body bytes out
 //   brevaro-cli webfetch URL             the announcement's fetch, as UTF-8
 //   brevaro-cli browser-cookies HOST     the browser's cookies for a host
-// The last three talk to the network through the Windows layer and exist in
+//   brevaro-cli watch --board N [--url URL] [--keywords K] [--interval S]
+//                     [--popup] [--voice] [--stay S]
+//                                        a board's real worker in the console
+// The last four talk to the network through the Windows layer and exist in
 // the Windows build only.
 
 #include <ostream>
@@ -31,9 +39,12 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
 
 int runExtract(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runMatch(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runAlertCmdline(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runPellisArgs(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runQr(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runFetch(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runWebFetch(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runBrowserCookies(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 }  // namespace brevaro::cli

@@ -25,4 +25,8 @@ int runBrowserCookies(std::span<const std::string>, std::ostream&, std::ostream&
     return unavailable("browser-cookies", err);
 }
 
+int runWatch(std::span<const std::string>, std::ostream&, std::ostream& err) {
+    return unavailable("watch", err);
+}
+
 }  // namespace brevaro::cli

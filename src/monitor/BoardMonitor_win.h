@@ -1,0 +1,59 @@
+#pragma once
+// A board's monitor on Windows: the worker thread of one run and its stop.
+//
+// Created and used on the UI thread. start() begins a run: a worker thread
+// with its own request object polls the board's list URL, puts every page
+// through the run's pass (MonitorPass.h) and waits the interval. Everything
+// the worker needs from the user interface — a setting, a change of the
+// results list, an alert — is a blocking call onto the UI thread, carried out
+// only while its run is live.
+//
+// stop() is immediate and never waits for the worker: it marks the run ended
+// (so a call of that run that the UI thread handles afterwards does nothing),
+// ends the interval wait and abandons a request in flight by closing its
+// handle. The worker then ends on its own; nothing of a stopped run reaches
+// the list or the alerts.
+
+#include <memory>
+#include <string>
+
+#include "alerts/AlertSink.h"
+#include "monitor/Board.h"
+#include "monitor/BoardView.h"
+
+namespace brevaro::monitor {
+
+struct MonitorRunShared;
+
+class BoardMonitor {
+public:
+    // board: an entry of the catalogue (it outlives every worker). url: the
+    // list page to poll; empty means the board's own URL.
+    BoardMonitor(const BoardSpec& board, BoardView& view, alerts::AlertSink& alerts,
+                 std::string url = {});
+    ~BoardMonitor();  // stops a running run
+    BoardMonitor(const BoardMonitor&) = delete;
+    BoardMonitor& operator=(const BoardMonitor&) = delete;
+
+    // Starts a new run (a run still going is stopped first). The first pass
+    // with rows is the new run's baseline. If no thread can be started the
+    // board stays stopped (running() is false).
+    void start();
+    void stop();
+    bool running() const { return run_ != nullptr; }
+
+    // For tests: a HANDLE signalled when the latest run's worker thread has
+    // ended (null before the first start).
+    void* workerEndedEvent() const;
+
+private:
+    const BoardSpec& board_;
+    BoardView& view_;
+    alerts::AlertSink& alerts_;
+    std::string url_;
+    void* host_ = nullptr;  // HWND of the message window that carries the worker's calls
+    std::shared_ptr<MonitorRunShared> run_;
+    std::shared_ptr<MonitorRunShared> lastRun_;
+};
+
+}  // namespace brevaro::monitor

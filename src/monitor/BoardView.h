@@ -1,0 +1,29 @@
+#pragma once
+// The board's side of the user interface, as a board's monitor sees it: its
+// settings controls and its results list. The main window's board page
+// implements it; every call comes on the UI thread.
+
+#include <deque>
+#include <string>
+
+#include "monitor/Board.h"
+
+namespace brevaro::monitor {
+
+class BoardView {
+public:
+    virtual ~BoardView() = default;
+
+    virtual std::string keywordText() = 0;
+    virtual bool voiceChecked() = 0;
+    virtual bool popupChecked() = 0;
+    virtual std::string popupStayText() = 0;
+    virtual std::string intervalText() = 0;
+
+    // The baseline's rows, one at a time, at the end of the list.
+    virtual void appendShownRow(const ResultRow& row) = 0;
+    // A later pass: the list becomes exactly these rows, in this order.
+    virtual void rebuildShownRows(const std::deque<ResultRow>& rows) = 0;
+};
+
+}  // namespace brevaro::monitor

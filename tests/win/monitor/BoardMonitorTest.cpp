@@ -1,0 +1,270 @@
+// A board's worker against a real server on 127.0.0.1, under Wine. The test's
+// main thread is the UI thread: it owns the monitor and pumps messages while
+// it waits, as the main window will.
+
+#include "monitor/BoardMonitor_win.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "monitor/WaitPumping_win.h"
+#include "support/LoopbackServer.h"
+#include "text/Encoding.h"
+
+namespace brevaro::monitor {
+namespace {
+
+using test::LoopbackServer;
+using test::ReceivedRequest;
+using test::Reply;
+
+// A forum list page as the live forum serves it, one thread row per title.
+std::string forumPage(const std::vector<std::string>& titles) {
+    std::string page = "<table>\r\n";
+    int id = 0;
+    for (const std::string& title : titles) {
+        const std::string url = "http://f/thread-" + std::to_string(++id) + "-1-1.html";
+        page += "<tr><td><a href=\"" + url + "\" title=\"open\" target=\"_blank\"></a></td><th><a href=\"" + url +
+                "\"  class=\"s xst\" target=\"_blank\">" + title + "</a></th><td><em><span>2026-12-8</span>"
+                "</em></td></tr>\r\n";
+    }
+    return page + "</table>\r\n";
+}
+
+// The board page as the monitor sees it: settings it answers, and every list
+// change and alert written down in order.
+class RecordingView final : public BoardView, public alerts::AlertSink {
+public:
+    std::string keywords;
+    bool voice = false;
+    bool popup = false;
+    std::string stay = "10";
+    std::string interval = "0";
+    std::function<void()> onAppend;  // runs inside an append, on the UI thread
+
+    std::string keywordText() override { return keywords; }
+    bool voiceChecked() override { return voice; }
+    bool popupChecked() override { return popup; }
+    std::string popupStayText() override { return stay; }
+    std::string intervalText() override { return interval; }
+
+    void appendShownRow(const ResultRow& row) override {
+        events.push_back("append " + row.title);
+        if (onAppend) onAppend();
+    }
+    void rebuildShownRows(const std::deque<ResultRow>& rows) override {
+        std::string line = "rebuild";
+        for (const ResultRow& row : rows) line += " " + row.title;
+        events.push_back(line);
+    }
+    void playVoiceAlert() override { events.push_back("voice"); }
+    void ensureCompanionProgram() override { events.push_back("ensure"); }
+    void launchPopupAlert(const alerts::AlertRequest& alert) override {
+        events.push_back("popup " + alert.title + " " + alert.keyword + " " + alert.staySeconds);
+    }
+
+    std::vector<std::string> events;
+};
+
+// Pumps the UI thread's messages until the condition holds; false when the
+// watchdog runs out first (a hang, not a speed goal).
+bool pumpUntil(const std::function<bool()>& condition, int watchdogMs = 20000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(watchdogMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        waitPumping(10);
+    }
+    return true;
+}
+
+void pumpFor(int milliseconds) { waitPumping(milliseconds); }
+
+const BoardSpec& forumBoard() { return *boardForPage(1); }
+
+// Serves scripted pages in order, then repeats the last one.
+Reply scripted(const std::vector<std::string>& pages, std::size_t index) {
+    return Reply::make("200 OK", "", pages[std::min(index, pages.size() - 1)]);
+}
+
+TEST(BoardMonitor, BaselineThenNewRowsAndNeverATitleTwice) {
+    const std::vector<std::string> pages = {
+        forumPage({"A", "B", "C"}),
+        forumPage({"D", "A", "B", "C"}),
+        forumPage({"A", "B", "C"}),       // D drops off the page
+        forumPage({"D", "A", "B", "C"}),  // and comes back: not new
+    };
+    std::atomic<std::size_t> served = 0;
+    LoopbackServer server([&](const ReceivedRequest&) { return scripted(pages, served++); });
+    RecordingView view;
+    view.voice = view.popup = true;  // empty keywords: every row matches, nothing sounds
+    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    monitor.start();
+    ASSERT_TRUE(pumpUntil([&] { return served >= 6; }));
+    monitor.stop();
+    EXPECT_EQ(view.events, (std::vector<std::string>{"append A", "append B", "append C", "ensure",
+                                                     "rebuild D A B C"}));
+}
+
+TEST(BoardMonitor, KeywordGatesRaiseBothAlertsForNewMatchingRows) {
+    const std::vector<std::string> pages = {
+        forumPage({"A", "B"}),
+        forumPage({"京东红包", "淘宝", "A", "B"}),
+    };
+    std::atomic<std::size_t> served = 0;
+    LoopbackServer server([&](const ReceivedRequest&) { return scripted(pages, served++); });
+    RecordingView view;
+    view.keywords = "红包*京东";
+    view.voice = view.popup = true;
+    view.stay = "7";
+    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    monitor.start();
+    ASSERT_TRUE(pumpUntil([&] { return served >= 4; }));
+    monitor.stop();
+    // The baseline rows do not match and are not shown; the first rebuild
+    // shows every stored row, the non-matching ones too.
+    EXPECT_EQ(view.events, (std::vector<std::string>{"voice", "ensure", "popup 京东红包 红包 7",
+                                                     "rebuild 京东红包 A B"}));
+}
+
+TEST(BoardMonitor, FailedFetchesBeforeTheFirstRowsAreNoBaseline) {
+    std::atomic<int> served = 0;
+    LoopbackServer server([&](const ReceivedRequest&) {
+        const int n = served++;
+        if (n < 4) {  // the first poll's four attempts get no answer
+            Reply reply;
+            reply.closeWithoutAnswer = true;
+            return reply;
+        }
+        if (n == 4) return Reply::make("200 OK", "", "<html>maintenance</html>");
+        if (n == 5) return Reply::make("200 OK", "", forumPage({"A", "B"}));
+        return Reply::make("200 OK", "", forumPage({"C", "A", "B"}));
+    });
+    RecordingView view;
+    view.keywords = "A*B*C";
+    view.voice = view.popup = true;
+    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    monitor.start();
+    ASSERT_TRUE(pumpUntil([&] { return served >= 8; }));
+    monitor.stop();
+    EXPECT_EQ(view.events, (std::vector<std::string>{"append A", "append B", "voice", "ensure",
+                                                     "popup C C 10", "rebuild C A B"}));
+}
+
+TEST(BoardMonitor, StopAbandonsASlowResponse) {
+    std::atomic<int> served = 0;
+    std::atomic<bool> slowStarted = false;
+    std::atomic<bool> slowAnswered = false;
+    LoopbackServer server([&](const ReceivedRequest&) {
+        if (served++ == 0) return Reply::make("200 OK", "", forumPage({"A"}));
+        slowStarted = true;
+        Sleep(3000);
+        slowAnswered = true;
+        return Reply::make("200 OK", "", forumPage({"B", "A"}));
+    });
+    RecordingView view;
+    view.voice = view.popup = true;
+    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    monitor.start();
+    ASSERT_TRUE(pumpUntil([&] { return slowStarted.load(); }));
+    monitor.stop();
+    EXPECT_FALSE(slowAnswered) << "stop returned without waiting for the response";
+    EXPECT_EQ(WaitForSingleObject(monitor.workerEndedEvent(), 10000), WAIT_OBJECT_0)
+        << "the worker ends without the answer";
+    pumpUntil([&] { return slowAnswered.load(); });
+    pumpFor(500);
+    EXPECT_EQ(view.events, (std::vector<std::string>{"append A"}));
+    EXPECT_EQ(server.requests().size(), 2u);
+}
+
+TEST(BoardMonitor, StopEndsTheIntervalWait) {
+    std::atomic<int> served = 0;
+    LoopbackServer server([&](const ReceivedRequest&) {
+        ++served;
+        return Reply::make("200 OK", "", forumPage({"A"}));
+    });
+    RecordingView view;
+    view.interval = "30";
+    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    monitor.start();
+    ASSERT_TRUE(pumpUntil([&] { return !view.events.empty(); }));
+    monitor.stop();
+    EXPECT_EQ(WaitForSingleObject(monitor.workerEndedEvent(), 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(served, 1);
+}
+
+// The worker is blocked in a call to the UI thread when the user stops it:
+// the stop does not wait for it, and the rest of the page is dropped.
+TEST(BoardMonitor, StopFromInsideAListChange) {
+    LoopbackServer server([&](const ReceivedRequest&) {
+        return Reply::make("200 OK", "", forumPage({"A", "B", "C"}));
+    });
+    RecordingView view;
+    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    view.onAppend = [&] {
+        if (view.events.size() == 2) monitor.stop();
+    };
+    monitor.start();
+    ASSERT_EQ(WaitForSingleObject(monitor.workerEndedEvent(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    ASSERT_TRUE(pumpUntil([&] { return WaitForSingleObject(monitor.workerEndedEvent(), 0) == WAIT_OBJECT_0; }));
+    pumpFor(300);
+    EXPECT_EQ(view.events, (std::vector<std::string>{"append A", "append B"}));
+    EXPECT_EQ(server.requests().size(), 1u);
+}
+
+TEST(BoardMonitor, ForumBoardsSendTheBrowsersCookiesOfEveryPass) {
+    const std::string forumUrl = "http://" + std::string(hostName(HostRole::Forum)) + "/";
+    ASSERT_TRUE(InternetSetCookieA(forumUrl.c_str(), "auth", "first"));
+    std::atomic<int> served = 0;
+    LoopbackServer server([&](const ReceivedRequest&) {
+        if (served++ == 0) InternetSetCookieA(forumUrl.c_str(), "auth", "second");  // a login meanwhile
+        return Reply::make("200 OK", "", forumPage({"A"}));
+    });
+    RecordingView view;
+    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    monitor.start();
+    ASSERT_TRUE(pumpUntil([&] { return served >= 2; }));
+    monitor.stop();
+    const auto requests = server.requests();
+    EXPECT_EQ(requests[0].header("Cookie"), "auth=first");
+    EXPECT_EQ(requests[1].header("Cookie"), "auth=second");
+}
+
+TEST(BoardMonitor, LumaqPageIsReadAsUtf8) {
+    const std::string page = text::gbkToUtf8(
+        "<h2>推荐活动区</h2><ul><li><span>12-10</span><em> <a href=\"https://l/t/1.html\"title=\"招行饭票\">"
+        "招行饭票</a></em></li></ul><h2>信用公开区</h2>");
+    LoopbackServer server([&](const ReceivedRequest&) { return Reply::make("200 OK", "", page); });
+    RecordingView view;
+    BoardMonitor monitor(*boardForPage(8), view, view, server.url("/"));
+    monitor.start();
+    ASSERT_TRUE(pumpUntil([&] { return !view.events.empty(); }));
+    monitor.stop();
+    EXPECT_EQ(view.events.front(), "append 招行饭票");
+    EXPECT_EQ(server.requests().front().header("Cookie"), "") << "only the forum boards send cookies";
+}
+
+TEST(BoardMonitor, RestartBeginsANewRunWithItsOwnBaseline) {
+    LoopbackServer server([&](const ReceivedRequest&) { return Reply::make("200 OK", "", forumPage({"A"})); });
+    RecordingView view;
+    view.keywords = "A";
+    view.popup = true;
+    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    for (int run = 0; run < 2; ++run) {
+        monitor.start();
+        ASSERT_TRUE(pumpUntil([&] { return view.events.size() == static_cast<std::size_t>(run + 1); }));
+        monitor.stop();
+    }
+    EXPECT_EQ(view.events, (std::vector<std::string>{"append A", "append A"}));
+}
+
+}  // namespace
+}  // namespace brevaro::monitor

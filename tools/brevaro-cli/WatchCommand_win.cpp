@@ -1,0 +1,136 @@
+// brevaro-cli watch: the real worker of one board in the console. Every list
+// change and alert is printed as one line as it happens; the run stops on
+// Ctrl+C or when standard input closes.
+
+#include <windows.h>
+
+#include <charconv>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "Cli.h"
+#include "FieldEscape.h"
+#include "alerts/SystemAlerts.h"
+#include "monitor/BoardMonitor_win.h"
+#include "text/Encoding.h"
+
+namespace brevaro::cli {
+namespace {
+
+HANDLE quitEvent() {
+    static const HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    return event;
+}
+
+BOOL WINAPI onConsoleControl(DWORD) {
+    SetEvent(quitEvent());
+    return TRUE;
+}
+
+// The board page of the console: settings from the arguments, list changes
+// and alerts printed; the alerts also go to the program's own sink.
+class ConsoleBoard final : public monitor::BoardView, public alerts::AlertSink {
+public:
+    ConsoleBoard(std::ostream& out, alerts::AlertSink& real) : out_(out), real_(real) {}
+
+    std::string keywords, stay = "10", interval = "10";
+    bool popup = false, voice = false;
+
+    std::string keywordText() override { return keywords; }
+    bool voiceChecked() override { return voice; }
+    bool popupChecked() override { return popup; }
+    std::string popupStayText() override { return stay; }
+    std::string intervalText() override { return interval; }
+
+    void appendShownRow(const monitor::ResultRow& row) override { line("append " + shown(row.title)); }
+    void rebuildShownRows(const std::deque<monitor::ResultRow>& rows) override {
+        std::string text = "rebuild " + std::to_string(rows.size());
+        for (const monitor::ResultRow& row : rows) text += "\t" + shown(row.title);
+        line(text);
+    }
+    void playVoiceAlert() override {
+        line("voice");
+        real_.playVoiceAlert();
+    }
+    void ensureCompanionProgram() override { real_.ensureCompanionProgram(); }
+    void launchPopupAlert(const alerts::AlertRequest& alert) override {
+        line("popup " + shown(alert.title));
+        real_.launchPopupAlert(alert);
+    }
+
+private:
+    static std::string shown(const std::string& gbk) { return escapeField(text::gbkToUtf8(gbk)); }
+    void line(const std::string& text) { out_ << text << '\n' << std::flush; }
+    std::ostream& out_;
+    alerts::AlertSink& real_;
+};
+
+std::optional<int> parsePage(const std::string& text) {
+    int page = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), page);
+    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return page;
+}
+
+}  // namespace
+
+int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    alerts::SystemAlertSink system;
+    ConsoleBoard board(out, system);
+    std::optional<int> page;
+    std::string url;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--board" && hasValue) {
+            page = parsePage(args[++i]);
+        } else if (arg == "--url" && hasValue) {
+            url = text::utf8ToGbk(args[++i]);
+        } else if (arg == "--keywords" && hasValue) {
+            board.keywords = text::utf8ToGbk(args[++i]);
+        } else if (arg == "--interval" && hasValue) {
+            board.interval = text::utf8ToGbk(args[++i]);
+        } else if (arg == "--stay" && hasValue) {
+            board.stay = text::utf8ToGbk(args[++i]);
+        } else if (arg == "--popup") {
+            board.popup = true;
+        } else if (arg == "--voice") {
+            board.voice = true;
+        } else {
+            page.reset();
+            break;
+        }
+    }
+    const monitor::BoardSpec* spec = page ? monitor::boardForPage(*page) : nullptr;
+    if (spec == nullptr) {
+        err << "usage: brevaro-cli watch --board N [--url URL] [--keywords K] [--interval S] [--popup] "
+               "[--voice] [--stay S]   (N: 0-6 or 8)\n";
+        return kExitUsage;
+    }
+
+    SetConsoleCtrlHandler(onConsoleControl, TRUE);
+    // Standard input closing is the other way to stop: a reader that ends at EOF.
+    std::thread([] {
+        char c;
+        while (std::cin.get(c)) {
+        }
+        SetEvent(quitEvent());
+    }).detach();
+
+    // This thread is the run's UI thread: it carries the worker's calls while
+    // it waits for the end.
+    monitor::BoardMonitor monitor(*spec, board, board, url);
+    monitor.start();
+    const HANDLE quit = quitEvent();
+    while (MsgWaitForMultipleObjects(1, &quit, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    monitor.stop();
+    out.flush();
+    return kExitOk;
+}
+
+}  // namespace brevaro::cli
