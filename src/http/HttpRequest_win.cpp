@@ -10,6 +10,7 @@
 
 #include "http/BrowserCookieStore.h"
 #include "http/HttpRequest.h"
+#include "text/AsciiCase.h"
 #include "text/Encoding.h"
 #include "text/TextPieces.h"
 #include "text/WideText_win.h"
@@ -31,14 +32,6 @@ HANDLE processHeap() {
 }
 
 HINTERNET asInternet(void* handle) { return static_cast<HINTERNET>(handle); }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-               return lower(x) == lower(y);
-           });
-}
 
 }  // namespace
 
@@ -475,7 +468,7 @@ bool HttpRequest::SetOption(int handleKind, std::uint32_t option, std::uint32_t 
 bool HttpRequest::SetHeader(std::string_view name, std::string_view value,
                             std::optional<std::uint32_t> modifiers) {
     if (request_ == nullptr || name.empty()) return false;
-    if (cookieMode_ == CookieMode::Platform && equalsIgnoringCase(name, "cookie")) {
+    if (cookieMode_ == CookieMode::Platform && text::equalsIgnoringAsciiCase(name, "cookie")) {
         disablePlatformFeature(WINHTTP_DISABLE_COOKIES);
     }
     return addHeaderLines(std::string(name) + ":" + std::string(value), modifiers.value_or(kAddOrReplace));

@@ -2,21 +2,14 @@
 
 #include <algorithm>
 
+#include "text/AsciiCase.h"
 #include "text/IntegerText.h"
 #include "text/Search.h"
 
 namespace brevaro::http {
 namespace {
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix) {
-    if (text.size() < lowerPrefix.size()) return false;
-    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowerPrefix[i]) return false;
-    }
-    return true;
-}
+using text::startsWithIgnoringAsciiCase;
 
 std::string_view trimSpaces(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -39,7 +32,7 @@ bool valueAfter(std::string_view headers, std::string_view mark, std::string_vie
 
 std::string requestUrl(std::string_view url) {
     if (url.size() > 7 &&
-        (startsWithIgnoringCase(url, "https://") || startsWithIgnoringCase(url, "http://"))) {
+        (startsWithIgnoringAsciiCase(url, "https://") || startsWithIgnoringAsciiCase(url, "http://"))) {
         return std::string(url);
     }
     return "http://" + std::string(url);
@@ -80,7 +73,7 @@ std::string redirectLocation(std::string_view headers, bool complete, const Conn
         return std::string(target.https ? "https://" : "http://") + target.host + ":" +
                std::to_string(target.port) + std::string(value);
     }
-    if (startsWithIgnoringCase(value, "http://") || startsWithIgnoringCase(value, "https://")) {
+    if (startsWithIgnoringAsciiCase(value, "http://") || startsWithIgnoringAsciiCase(value, "https://")) {
         return std::string(value);
     }
     // Relative: against the directory of the current URL. A URL without a

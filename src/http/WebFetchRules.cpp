@@ -1,5 +1,6 @@
 #include "http/WebFetchRules.h"
 
+#include "text/AsciiCase.h"
 #include "text/IntegerText.h"
 #include "text/Search.h"
 #include "text/TextBetween.h"
@@ -11,14 +12,6 @@ std::string_view trimSpaces(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     return text;
-}
-
-std::string lowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
 }
 
 // The text between `mark` and the next "/" (or the end).
@@ -46,7 +39,7 @@ std::string webFetchUserAgent(std::string_view extraHeaders) {
 
 WebFetchTarget webFetchTarget(std::string_view url) {
     WebFetchTarget target;
-    std::string lower = lowerAscii(url);
+    std::string lower = text::asciiLowered(url);
     if (lower.empty() || lower.back() != '/') lower += '/';
     target.https = lower.starts_with("https");
 

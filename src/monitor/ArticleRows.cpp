@@ -2,24 +2,16 @@
 
 #include "monitor/Cutting.h"
 #include "monitor/Extraction.h"
+#include "text/AsciiCase.h"
 #include "text/Search.h"
 #include "text/TextPieces.h"
 
 namespace brevaro::monitor {
 namespace {
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix) {
-    if (text.size() < lowerPrefix.size()) return false;
-    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowerPrefix[i]) return false;
-    }
-    return true;
-}
-
 bool isAbsoluteWebLink(std::string_view link) {
-    return startsWithIgnoringCase(link, "http://") || startsWithIgnoringCase(link, "https://");
+    return text::startsWithIgnoringAsciiCase(link, "http://") ||
+           text::startsWithIgnoringAsciiCase(link, "https://");
 }
 
 }  // namespace

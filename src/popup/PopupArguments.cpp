@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "text/AsciiCase.h"
 #include "text/Encoding.h"
 #include "text/IntegerText.h"
 #include "text/Search.h"
@@ -45,16 +46,6 @@ constexpr std::array<DecodedMarker, 4> kDecodedMarkers{{
     {kTimeMarker, ArgumentKind::Time},
     {kKeywordMarker, ArgumentKind::Keyword},
 }};
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != prefix[i]) return false;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -151,9 +142,9 @@ std::optional<int> secondsLeft(int staySeconds, std::uint32_t elapsedMillisecond
 
 bool isWebAddress(std::string_view address) {
     std::size_t schemeLength = 0;
-    if (startsWithIgnoringCase(address, "http://")) {
+    if (text::startsWithIgnoringAsciiCase(address, "http://")) {
         schemeLength = 7;
-    } else if (startsWithIgnoringCase(address, "https://")) {
+    } else if (text::startsWithIgnoringAsciiCase(address, "https://")) {
         schemeLength = 8;
     } else {
         return false;

@@ -1,11 +1,11 @@
 #include "text/Search.h"
 
+#include "text/AsciiCase.h"
+
 namespace brevaro::text {
 namespace {
 
 bool isDoubleByteLead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -45,7 +45,7 @@ std::size_t findTextIgnoringCase(std::string_view text, std::string_view needle,
                        (i + 1 >= needle.size() || text[at + i + 1] == needle[i + 1]);
                 i += 2;
             } else {
-                same = foldAscii(text[at + i]) == foldAscii(needle[i]);
+                same = asciiLower(text[at + i]) == asciiLower(needle[i]);
                 i += 1;
             }
         }

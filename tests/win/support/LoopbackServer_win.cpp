@@ -2,11 +2,11 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <stdexcept>
 
 #include "support/LoopbackServer.h"
+#include "text/AsciiCase.h"
 
 namespace brevaro::test {
 namespace {
@@ -29,13 +29,6 @@ sockaddr_in loopback(int port) {
     address.sin_port = htons(static_cast<u_short>(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     return address;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 std::string_view trim(std::string_view text) {
@@ -98,7 +91,7 @@ bool sendAll(SOCKET socket, std::string_view bytes) {
 
 std::string ReceivedRequest::header(std::string_view name) const {
     for (const auto& [key, value] : headers) {
-        if (equalsIgnoringCase(key, name)) return value;
+        if (text::equalsIgnoringAsciiCase(key, name)) return value;
     }
     return {};
 }
