@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "unit/tools/CliRun.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,6 @@
 
 namespace brevaro::cli {
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = runCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // Every board's sample page gives exactly the rows written down by hand
 // beside it (UTF-8, nine escaped fields per line).
@@ -40,7 +28,7 @@ TEST(CliExtract, SamplePagesGiveTheRowsWrittenBesideThem) {
         const std::string page = test::fixturePath("boards/" + std::string(sample.file) + ".html").string();
         const auto expected = test::readBytes(test::fixturePath("boards/" + std::string(sample.file) + ".rows.tsv"));
         ASSERT_TRUE(expected);
-        const CliRun result = run({"extract", "--board", std::to_string(sample.page), page});
+        const CliRun result = runTool({"extract", "--board", std::to_string(sample.page), page});
         EXPECT_EQ(result.code, kExitOk);
         EXPECT_EQ(result.err, "");
         EXPECT_EQ(result.out, *expected);
@@ -66,7 +54,7 @@ TEST(CliExtract, RefusesBadArguments) {
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
-        const CliRun result = run(args);
+        const CliRun result = runTool(args);
         EXPECT_EQ(result.code, kExitUsage);
         EXPECT_EQ(result.out, "");
         ASSERT_FALSE(result.err.empty());
@@ -89,11 +77,11 @@ TEST(CliMatch, PrintsTheMatchedKeyword) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keywords + " / " + c.title);
-        const CliRun result = run({"match", c.keywords, c.title});
+        const CliRun result = runTool({"match", c.keywords, c.title});
         EXPECT_EQ(result.code, c.code);
         EXPECT_EQ(result.out, c.out);
     }
-    EXPECT_EQ(run({"match", "only-one"}).code, kExitUsage);
+    EXPECT_EQ(runTool({"match", "only-one"}).code, kExitUsage);
 }
 
 TEST(FieldEscape, KeepsOneRowOnOneLine) {

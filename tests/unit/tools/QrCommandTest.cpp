@@ -9,24 +9,12 @@
 #include <vector>
 
 #include "Cli.h"
+#include "unit/tools/CliRun.h"
 #include "TestSupport.h"
 #include "unit/qr/QrTestSupport.h"
 
 namespace brevaro::cli {
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = runCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 TEST(CliQr, WritesAPictureThatReadsBackAsTheText) {
     struct Case {
@@ -53,7 +41,7 @@ TEST(CliQr, WritesAPictureThatReadsBackAsTheText) {
         args.insert(args.end(), c.options.begin(), c.options.end());
         args.push_back(c.text);
         args.push_back(path);
-        const CliRun result = run(args);
+        const CliRun result = runTool(args);
         EXPECT_EQ(result.code, kExitOk);
         EXPECT_EQ(result.err, "");
         EXPECT_EQ(result.out, c.line);
@@ -92,7 +80,7 @@ TEST(CliQr, FailuresAndBadArgumentsWriteNoFile) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args).substr(0, 80));
-        const CliRun result = run(c.args);
+        const CliRun result = runTool(c.args);
         EXPECT_EQ(result.code, c.code);
         EXPECT_EQ(result.out, "");
         if (c.err.empty()) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/PageServers.h"
+#include "support/UnixPath.h"
 #include "text/WideText_win.h"
 
 namespace brevaro::cli {
@@ -17,15 +18,6 @@ struct Output {
     DWORD code = 1;
     std::string out;
 };
-
-// The tool's Unix path as a Windows path on drive Z:, where Wine shows "/".
-std::wstring toolPath() {
-    std::wstring path = L"Z:" + text::utf8ToWide(BREVARO_CLI_EXE);
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
-    return path;
-}
 
 Output runTool(const std::wstring& arguments) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -41,7 +33,7 @@ Output runTool(const std::wstring& arguments) {
     startup.hStdError = writeEnd;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + toolPath() + L"\" " + arguments;
+    std::wstring commandLine = L"\"" + test::windowsPathOf(BREVARO_CLI_EXE) + L"\" " + arguments;
     const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                         nullptr, &startup, &process);
     CloseHandle(writeEnd);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "support/LoopbackServer.h"
+#include "support/UnixPath.h"
 #include "text/WideText_win.h"
 
 namespace brevaro::cli {
@@ -34,15 +35,6 @@ std::string forumPage(const std::string& titles) {
     return page;
 }
 
-// The tool's Unix path as a Windows path on drive Z:, where Wine shows "/".
-std::wstring toolPath() {
-    std::wstring path = L"Z:" + text::utf8ToWide(BREVARO_CLI_EXE);
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
-    return path;
-}
-
 // The tool with its standard input and output on pipes held by the test.
 class Watch {
 public:
@@ -60,7 +52,7 @@ public:
         startup.hStdInput = childIn;
         startup.hStdOutput = childOut;
         startup.hStdError = childOut;
-        std::wstring commandLine = L"\"" + toolPath() + L"\" watch " + arguments;
+        std::wstring commandLine = L"\"" + test::windowsPathOf(BREVARO_CLI_EXE) + L"\" watch " + arguments;
         CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                        &process_);
         CloseHandle(childIn);
