@@ -1,19 +1,21 @@
-#include "skin/Skin.h"
-
+#include "skin/LookLayer_win.h"
+#include "skin/Palette.h"
 #include "skin/Shadow_win.h"
+#include "skin/Skin.h"
 
 namespace brevaro::skin {
 
-void applySkin([[maybe_unused]] int skinNumber, HWND window, bool shadow, [[maybe_unused]] int skinSet,
-               [[maybe_unused]] int unused, std::optional<int> shadowSize, std::optional<COLORREF> shadowColour,
-               [[maybe_unused]] int hue, [[maybe_unused]] int saturation, [[maybe_unused]] int brightness) {
+void applySkin(int skinNumber, HWND window, bool shadow, [[maybe_unused]] int skinSet,
+               [[maybe_unused]] int unused, std::optional<int> shadowSize,
+               std::optional<COLORREF> shadowColour, int hue, int saturation, int brightness) {
     if (shadow) {
-        attachShadow(window, shadowColour.value_or(kSkinShadowColour), shadowSize.value_or(kSkinShadowSize));
+        attachShadow(window, shadowColour.value_or(kSkinShadowColour),
+                     shadowSize.value_or(kSkinShadowSize));
     }
-    // This is the one place where the program's own look layer will go: it
-    // will select its look by set and number, tint it by hue, saturation and
-    // brightness, and give every window of the process that look. Until it
-    // exists the windows keep the system's look.
+    // Every look of both sets is the program's one look; a number outside
+    // 1-8 selects none and the windows keep the system's.
+    if (skinNumber < 1 || skinNumber > 8) return;
+    installLook(tintedPalette(hue, saturation, brightness));
 }
 
 }  // namespace brevaro::skin

@@ -1,0 +1,180 @@
+// Top-level windows with a caption (message boxes, the alert window) in the
+// look: a flat caption band in the accent colour (paler while the window is
+// inactive) with its title in white and a drawn close cross, and a thin frame
+// round a white border. It is painted over what the system has drawn, on
+// every occasion the system draws it; the system still moves the window and
+// tells the caption's parts apart. Where the desktop composes the frames
+// itself (the desktop window manager of current systems), the system's own
+// caption stays.
+
+// commctrl.h needs the types of windows.h: keep this order.
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
+#include <algorithm>
+#include <string>
+
+#include "skin/GdiHandles_win.h"
+#include "skin/LookLayer_win.h"
+#include "skin/LookPaint_win.h"
+#include "skin/LookParts_win.h"
+
+namespace brevaro::skin {
+namespace {
+
+constexpr UINT_PTR kCaptionLookId = 0x4C6B06;
+constexpr wchar_t kCaptionLookMark[] = L"Brevaro.Look.Caption";
+
+struct CaptionState {
+    bool active = false;
+};
+
+bool desktopComposesFrames() {
+    using Query = HRESULT(WINAPI*)(BOOL*);
+    const HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+    if (dwm == nullptr) return false;
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(dwm, "DwmIsCompositionEnabled")));
+    BOOL composed = FALSE;
+    const bool result = query != nullptr && SUCCEEDED(query(&composed)) && composed;
+    FreeLibrary(dwm);
+    return result;
+}
+
+Colour mix(Colour a, Colour b, int percentOfB) {
+    auto channel = [&](std::uint8_t x, std::uint8_t y) {
+        return static_cast<std::uint8_t>((x * (100 - percentOfB) + y * percentOfB) / 100);
+    };
+    return rgb(channel(redOf(a), redOf(b)), channel(greenOf(a), greenOf(b)),
+               channel(blueOf(a), blueOf(b)));
+}
+
+RECT relative(const RECT& screen, const RECT& window) {
+    RECT rect = screen;
+    OffsetRect(&rect, -window.left, -window.top);
+    return rect;
+}
+
+void paintCaptionParts(HWND window, const CaptionState& state) {
+    TITLEBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    if (!GetTitleBarInfo(window, &bar) || (bar.rgstate[0] & STATE_SYSTEM_INVISIBLE) != 0) return;
+    RECT frame;
+    GetWindowRect(window, &frame);
+    RECT client;
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const RECT inside = relative(client, frame);
+    const RECT title = relative(bar.rcTitleBar, frame);
+    const RECT whole{0, 0, frame.right - frame.left, frame.bottom - frame.top};
+
+    const WindowDc dc(window, true);
+    if (dc.get() == nullptr) return;
+    const Palette& palette = lookPalette();
+    // Everything but the client area: the border, then the caption band.
+    ExcludeClipRect(dc.get(), inside.left, inside.top, inside.right, inside.bottom);
+    const Colour band = state.active ? palette.accent : mix(palette.accent, palette.surface, 35);
+    fillSolid(dc.get(), whole, palette.surface);
+    RECT caption{whole.left, whole.top, whole.right, std::max(title.bottom, inside.top)};
+    fillSolid(dc.get(), caption, band);
+    frameRect(dc.get(), whole, state.active ? palette.accentPressed : palette.border);
+
+    // The close button is the caption's right end, as wide as the system's
+    // caption buttons.
+    const bool toolWindow = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+    const bool hasClose = (GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU) != 0;
+    const int buttonWidth = GetSystemMetrics(toolWindow ? SM_CXSMSIZE : SM_CXSIZE);
+    const RECT close{title.right - buttonWidth, title.top, title.right, title.bottom};
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const OwnedFont font(
+        CreateFontIndirectW(toolWindow ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont));
+    const Selection selection(dc.get(), font.get());
+    SetBkMode(dc.get(), TRANSPARENT);
+    SetTextColor(dc.get(), colorref(palette.accentText));
+    RECT text{title.left + 6, title.top, hasClose ? close.left - 4 : title.right - 4, title.bottom};
+    const std::wstring titleText = windowText(window);
+    DrawTextW(dc.get(), titleText.c_str(), -1, &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+
+    if (hasClose) {
+        // A cross of two strokes in the middle of the close button.
+        const float cx = static_cast<float>(close.left + close.right) / 2;
+        const float cy = static_cast<float>(close.top + close.bottom) / 2;
+        const float half =
+            static_cast<float>(std::min(close.right - close.left, close.bottom - close.top)) * 0.2f;
+        strokeTick(dc.get(), cx - half, cy - half, cx, cy, cx + half, cy + half, 1.4f,
+                   palette.accentText);
+        strokeTick(dc.get(), cx + half, cy - half, cx, cy, cx - half, cy + half, 1.4f,
+                   palette.accentText);
+    }
+}
+
+// Out of memory for the title leaves the system's caption this time; no
+// exception leaves the window procedure.
+void paintCaption(HWND window, const CaptionState& state) noexcept {
+    try {
+        paintCaptionParts(window, state);
+    } catch (...) {
+    }
+}
+
+LRESULT CALLBACK captionLookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR id, DWORD_PTR data) noexcept {
+    auto* state = reinterpret_cast<CaptionState*>(data);
+    switch (message) {
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(window, captionLookProc, id);
+            unmarkDressed(window, kCaptionLookMark);
+            delete state;
+            break;
+        case WM_NCACTIVATE: {
+            state->active = wParam != FALSE;
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            paintCaption(window, *state);
+            return result;
+        }
+        case WM_NCPAINT:
+        case WM_SETTEXT:
+        case WM_SIZE: {
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            paintCaption(window, *state);
+            return result;
+        }
+        case WM_NCLBUTTONDOWN:
+            // The close button answers at once: the system's own would draw
+            // its pressed state over the look while it follows the mouse.
+            if (wParam == HTCLOSE) {
+                SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, lParam);
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void dressCaption(HWND window) {
+    static const bool composed = desktopComposesFrames();
+    if (composed) return;
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    if ((style & WS_CHILD) != 0 || (style & WS_CAPTION) != WS_CAPTION) return;
+    if (!markDressed(window, kCaptionLookMark)) return;
+    auto* state = new CaptionState();
+    state->active = GetActiveWindow() == window;
+    if (!SetWindowSubclass(window, captionLookProc, kCaptionLookId,
+                           reinterpret_cast<DWORD_PTR>(state))) {
+        delete state;
+        unmarkDressed(window, kCaptionLookMark);
+        return;
+    }
+    if (IsWindowVisible(window)) RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+}  // namespace brevaro::skin
