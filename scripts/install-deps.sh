@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ make
     googletest libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686
-    wine64 xvfb xauth
+    wine64 xvfb xauth x11-utils imagemagick xcompmgr
     fonts-wqy-microhei fonts-wqy-zenhei
     zbar-tools libpng-dev libjpeg-dev
     libqrcodegencpp-dev libqrencode-dev

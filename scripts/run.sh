@@ -1,32 +1,68 @@
 #!/usr/bin/env bash
-# make run: the product's main job as far as it is built: every board's sample
-# page cut into the rows its monitor would find.
+# make run: builds the program (x86_64) and runs it under Wine: on the current
+# display when DISPLAY is set, otherwise on a private Xvfb display. Once its
+# main window is up, a screenshot of the screen goes to build/screenshot.png;
+# the program then runs until it is closed or this command is interrupted.
+# The Wine prefix is build/run-prefix (BREVARO_WINE_PREFIX names another), so
+# a run and the tests never share one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/install-deps.sh >/dev/null
-scripts/build.sh native -- --target brevaro-cli >/dev/null
+scripts/build.sh win64 -- --target Brevaro >/dev/null
 
-cli="$root/build/native/bin/brevaro-cli"
-samples="$root/tests/fixtures/boards"
-# page index, board name, sample page
-boards=(
-    "0|赚客大家谈|forum-15-1.html"
-    "1|活动线报|forum-19-1.html"
-    "2|果果换物|forum-31-1.html"
-    "3|赚品交换|forum-25-1.html"
-    "4|邀请专区|forum-20-1.html"
-    "5|做任务赚果|forum-11-1.html"
-    "6|爱Q生活网|iqshw-front.html"
-    "8|Lumaq|lumaq-front.html"
-)
-for entry in "${boards[@]}"; do
-    IFS='|' read -r page name file <<<"$entry"
-    rows=$("$cli" extract --board "$page" "$samples/$file")
-    count=$(printf '%s' "$rows" | grep -c '' || true)
-    echo "== page $page $name ($file): $count rows"
-    echo "   title | readLevel | replies | views | postTime | link | remaining | category | bounty"
-    [[ -z "$rows" ]] || printf '%s\n' "$rows" | sed 's/\t/ | /g; s/^/   /'
-    echo
+export BREVARO_WINE_PREFIX="${BREVARO_WINE_PREFIX:-$root/build/run-prefix}"
+export BREVARO_WINE_DISPLAY=current
+private_display=1
+[[ -z "${DISPLAY:-}" ]] || private_display=0
+source scripts/wine-session.sh
+
+compositor=""
+program=""
+stop_all() {
+    [[ -z "$program" ]] || kill "$program" 2>/dev/null || true
+    [[ -z "$compositor" ]] || kill "$compositor" 2>/dev/null || true
+    wine_session_stop
+}
+trap stop_all EXIT
+trap 'exit 130' INT TERM
+
+echo "run: preparing Wine (the first run creates the prefix, which takes a while)"
+wine_session_start
+if [[ $private_display -eq 1 ]]; then
+    # The window's shadow is translucent: it blends under a compositing
+    # manager and shows opaque without one.
+    if command -v xcompmgr >/dev/null; then
+        xcompmgr -d "$DISPLAY" >/dev/null 2>&1 &
+        compositor=$!
+    fi
+    echo "run: on the private display $DISPLAY"
+else
+    echo "run: on the display $DISPLAY"
+fi
+
+"$BREVARO_WINE64" "$root/build/win64/bin/Brevaro.exe" >/dev/null 2>&1 &
+program=$!
+
+# The main window is a 978 x 550 window of brevaro.exe; it appears once the
+# announcement has been read.
+shown=0
+for _ in $(seq 1 600); do
+    if xwininfo -display "$DISPLAY" -root -tree 2>/dev/null | grep -qi '"brevaro.exe".*978x550'; then
+        shown=1
+        break
+    fi
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.1
 done
+if [[ $shown -eq 1 ]]; then
+    sleep 1  # its first paint and the network test
+    import -display "$DISPLAY" -window root "$root/build/screenshot.png"
+    echo "run: the main window is up; screenshot in build/screenshot.png"
+else
+    echo "run: the main window did not appear" >&2
+fi
+echo "run: Brevaro runs until you close it or press Ctrl+C"
+wait "$program" || true
+program=""

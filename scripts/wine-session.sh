@@ -1,7 +1,9 @@
 # Sourced by the test scripts: a private Xvfb display and a Wine prefix under
 # build/ for running the x86_64 Windows executables. BREVARO_WINE_PREFIX
 # names another prefix (two sessions must not share one: stopping a session
-# ends every process of its prefix).
+# ends every process of its prefix). BREVARO_WINE_DISPLAY=current runs on the
+# display in DISPLAY instead of a private one (when DISPLAY is set);
+# BREVARO_XVFB_OPTIONS adds options to the private Xvfb (-wr: a white root).
 #   wine_session_start   starts Xvfb, prepares the prefix, exports the variables
 #   wine_session_stop    shuts the prefix's wineserver down and stops Xvfb
 # Only the processes this session started are stopped.
@@ -26,7 +28,8 @@ wine_start_xvfb() {
     display_file=$(mktemp)
     # -displayfd picks a free display number and writes it once the server
     # accepts connections.
-    Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+    # shellcheck disable=SC2086 # the options are words
+    Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp ${BREVARO_XVFB_OPTIONS:-} 3>"$display_file" 2>/dev/null &
     wine_xvfb_pid=$!
     local waited=0
     while [[ ! -s "$display_file" ]]; do
@@ -72,7 +75,9 @@ wine_session_start() {
     export WINEPREFIX="$wine_prefix" WINEARCH=win64 WINEDEBUG=-all
     # No Mono or Gecko install dialog may appear and block a run.
     export WINEDLLOVERRIDES="mscoree,mshtml="
-    wine_start_xvfb || return 1
+    if [[ "${BREVARO_WINE_DISPLAY:-}" != current || -z "${DISPLAY:-}" ]]; then
+        wine_start_xvfb || return 1
+    fi
     wine_prepare_prefix
 }
 

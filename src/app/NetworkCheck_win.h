@@ -1,0 +1,25 @@
+#pragma once
+// The start-up's network test and its alarm. Windows only.
+
+#include <windows.h>
+
+#include <string>
+
+namespace brevaro::app {
+
+// Whether the network is up: the system reports a connection and the
+// well-known page at `url` opens (WinINet, agent "test", the page fetched
+// afresh rather than from the cache). Every handle is closed again. Blocks
+// for as long as opening the page takes.
+bool networkIsUp(const std::string& url);
+
+// Runs networkIsUp on a thread of its own, so the window keeps answering
+// while a slow network makes up its mind, then posts `message` to `notify`
+// with wParam 1 (up) or 0 (down). False when the thread cannot start.
+bool startNetworkCheck(HWND notify, UINT message, std::string url);
+
+// Plays the network alarm (NetworkAlarmSound.h) once, asynchronously, from
+// memory. Returns at once.
+void playNetworkAlarm();
+
+}  // namespace brevaro::app

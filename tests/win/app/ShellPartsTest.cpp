@@ -1,0 +1,256 @@
+// Parts of the shell inside this process: the network test against a
+// reachable and a closed loopback page, the network alarm as the system's
+// wave reader sees it, the tooltip routine, the pictures, and a board page
+// handing its controls' notifications to its handler.
+
+// mmsystem.h needs the types of windows.h: keep this order.
+// clang-format off
+#include <windows.h>
+#include <mmsystem.h>
+#include <commctrl.h>
+// clang-format on
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "app/BoardPage_win.h"
+#include "app/ControlIds.h"
+#include "app/Fonts_win.h"
+#include "app/NetworkAlarmSound.h"
+#include "app/NetworkCheck_win.h"
+#include "app/Pictures_win.h"
+#include "app/Tooltips_win.h"
+#include "skin/GdiHandles_win.h"
+#include "skin/GdiPlus_win.h"
+#include "support/LoopbackServer.h"
+
+namespace brevaro::app {
+namespace {
+
+using namespace std::chrono_literals;
+
+HWND hostWindow() {
+    return CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 900, 500, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+TEST(NetworkCheck, UpOnlyWhenTheTestPageOpens) {
+    const test::LoopbackServer server([](const test::ReceivedRequest&) {
+        return test::Reply::make("200 OK", "", "Microsoft Connect Test");
+    });
+    EXPECT_TRUE(networkIsUp(server.url("/connecttest.txt")));
+    EXPECT_FALSE(networkIsUp("http://127.0.0.1:" + std::to_string(test::closedLoopbackPort()) +
+                             "/connecttest.txt"));
+}
+
+// The check runs beside the UI thread and reports to a window by message.
+TEST(NetworkCheck, ReportsToItsWindowFromAThreadOfItsOwn) {
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    constexpr UINT kDone = WM_APP + 5;
+    const std::string closed =
+        "http://127.0.0.1:" + std::to_string(test::closedLoopbackPort()) + "/";
+    ASSERT_TRUE(startNetworkCheck(window, kDone, closed));
+    MSG message{};
+    const ULONGLONG deadline = GetTickCount64() + 60000;
+    bool received = false;
+    while (!received && GetTickCount64() < deadline) {
+        while (PeekMessageW(&message, window, kDone, kDone, PM_REMOVE)) received = true;
+        if (!received) Sleep(10);
+    }
+    ASSERT_TRUE(received);
+    EXPECT_EQ(message.wParam, 0u) << "a closed port is no network";
+    DestroyWindow(window);
+}
+
+TEST(NetworkAlarm, SystemWaveReaderAcceptsItAndPlayingNeverWaits) {
+    const auto wav = networkAlarmWav();
+    MMIOINFO info{};
+    info.fccIOProc = FOURCC_MEM;
+    info.pchBuffer = reinterpret_cast<HPSTR>(const_cast<std::uint8_t*>(wav.data()));
+    info.cchBuffer = static_cast<LONG>(wav.size());
+    const HMMIO file = mmioOpenW(nullptr, &info, MMIO_READ);
+    ASSERT_NE(file, nullptr);
+    MMCKINFO riff{};
+    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    ASSERT_EQ(mmioDescend(file, &riff, nullptr, MMIO_FINDRIFF), MMSYSERR_NOERROR);
+    MMCKINFO format{};
+    format.ckid = mmioFOURCC('f', 'm', 't', ' ');
+    ASSERT_EQ(mmioDescend(file, &format, &riff, MMIO_FINDCHUNK), MMSYSERR_NOERROR);
+    PCMWAVEFORMAT pcm{};
+    ASSERT_EQ(mmioRead(file, reinterpret_cast<HPSTR>(&pcm), sizeof pcm),
+              static_cast<LONG>(sizeof pcm));
+    EXPECT_EQ(pcm.wf.nChannels, 2);
+    EXPECT_EQ(pcm.wf.nSamplesPerSec, 48000u);
+    EXPECT_EQ(pcm.wBitsPerSample, 16);
+    mmioAscend(file, &format, 0);
+    MMCKINFO data{};
+    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
+    ASSERT_EQ(mmioDescend(file, &data, &riff, MMIO_FINDCHUNK), MMSYSERR_NOERROR);
+    EXPECT_EQ(data.cksize, 373248u);
+    mmioClose(file, 0);
+
+    auto played = std::async(std::launch::async, [] { playNetworkAlarm(); });
+    EXPECT_EQ(played.wait_for(5s), std::future_status::ready) << "the alarm plays asynchronously";
+}
+
+std::wstring toolText(HWND tooltips, HWND tool) {
+    wchar_t text[256] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = GetParent(tool) != nullptr ? GetParent(tool) : tool;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = text;
+    SendMessageW(tooltips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+// A window whose tooltip changes (the settings button) has one tool with
+// the latest text, never a second one that would still show the old text.
+TEST(Tooltips, OneToolPerWindowWithItsLatestText) {
+    const HWND host = hostWindow();
+    const HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, 0, 0, 30, 30,
+                                        host, nullptr, GetModuleHandleW(nullptr), nullptr);
+    addTooltip(button, "展开设置");
+    const HWND tooltips = tooltipControl();
+    ASSERT_NE(tooltips, nullptr);
+    const auto before = SendMessageW(tooltips, TTM_GETTOOLCOUNT, 0, 0);
+    addTooltip(button, "收缩设置");
+    EXPECT_EQ(SendMessageW(tooltips, TTM_GETTOOLCOUNT, 0, 0), before);
+    EXPECT_EQ(toolText(tooltips, button), L"收缩设置");
+    addTooltip(button, "展开设置");
+    EXPECT_EQ(toolText(tooltips, button), L"展开设置");
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(tooltips, GWL_STYLE));
+    EXPECT_NE(style & TTS_ALWAYSTIP, 0u);
+    EXPECT_NE(style & TTS_NOPREFIX, 0u);
+    EXPECT_EQ(GetWindow(tooltips, GW_OWNER), nullptr);
+    DestroyWindow(host);
+}
+
+COLORREF pixelOf(HBITMAP bitmap, int x, int y) {
+    const skin::WindowDc screen(nullptr);
+    const skin::OwnedMemoryDc dc(CreateCompatibleDC(screen.get()));
+    const skin::Selection selection(dc.get(), bitmap);
+    return GetPixel(dc.get(), x, y);
+}
+
+SIZE sizeOf(HBITMAP bitmap) {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    return {info.bmWidth, info.bmHeight};
+}
+
+TEST(Pictures, EveryPictureIsDrawnAtItsSizeWithTheSelectedLooksBar) {
+    ASSERT_TRUE(skin::startGdiPlus());
+    const Fonts fonts;
+    const Pictures pictures(fonts);
+    for (int page = 0; page < 11; ++page) {
+        const ButtonPictureSet& set = pictures.navButton(page);
+        for (HBITMAP bitmap :
+             {set.normal.get(), set.hover.get(), set.pressed.get(), set.disabled.get()}) {
+            ASSERT_NE(bitmap, nullptr) << page;
+            EXPECT_EQ(sizeOf(bitmap).cx, 135);
+            EXPECT_EQ(sizeOf(bitmap).cy, 39);
+        }
+        EXPECT_EQ(pixelOf(set.pressed.get(), 133, 20), RGB(50, 147, 235))
+            << "the selected look's bar, page " << page;
+        EXPECT_EQ(pixelOf(set.normal.get(), 133, 20), RGB(255, 255, 255)) << page;
+        EXPECT_EQ(pixelOf(set.normal.get(), 2, 2), RGB(255, 255, 255)) << page;
+    }
+    EXPECT_EQ(sizeOf(pictures.exitButton().hover.get()).cy, 40);
+    EXPECT_GT(GetRValue(pixelOf(pictures.exitButton().hover.get(), 2, 2)), 200)
+        << "white on red under the mouse";
+    EXPECT_EQ(sizeOf(pictures.background()).cx, 1048);
+    EXPECT_EQ(pixelOf(pictures.background(), 500, 20), RGB(255, 255, 255)) << "the top bar";
+    EXPECT_EQ(pixelOf(pictures.background(), 500, 300), RGB(238, 245, 249)) << "the page area";
+    EXPECT_EQ(pixelOf(pictures.background(), 60, 300), RGB(255, 255, 255))
+        << "the navigation column";
+    for (HBITMAP bitmap :
+         {pictures.logo(), pictures.panelPicture(), pictures.contactIcon(), pictures.networkIcon(),
+          pictures.settingsButton().normal.get(), pictures.groupButton().pressed.get()}) {
+        EXPECT_NE(bitmap, nullptr);
+    }
+    // The gear: ink in a tooth at the top, white in its hole.
+    EXPECT_NE(pixelOf(pictures.settingsButton().normal.get(), 15, 5), RGB(255, 255, 255));
+    EXPECT_EQ(pixelOf(pictures.settingsButton().normal.get(), 15, 15), RGB(255, 255, 255));
+}
+
+// The handler a board controller installs: counts what reaches it and
+// answers the virtual list's questions.
+class RecordingHandler : public BoardPageHandler {
+  public:
+    void onCommand(BoardPage&, int controlId, int code, HWND) override {
+        if (code == BN_CLICKED) lastClicked = controlId;
+    }
+    bool onNotify(BoardPage&, NMHDR& header, LRESULT& result) override {
+        if (header.code != LVN_GETDISPINFOW) return false;
+        auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
+        if ((info.item.mask & LVIF_TEXT) != 0 && info.item.pszText != nullptr) {
+            lstrcpynW(info.item.pszText, info.item.iSubItem == 2 ? L"标题" : L"1",
+                      info.item.cchTextMax);
+        }
+        result = 0;
+        ++questions;
+        return true;
+    }
+    int lastClicked = 0;
+    int questions = 0;
+};
+
+TEST(BoardPage, HandsItsNestedControlsNotificationsToItsHandler) {
+    const HWND host = hostWindow();
+    const Fonts fonts;
+    BoardPage* page = BoardPage::create(host, 0, {0, 0, 847, 474}, fonts);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(BoardPage::fromWindow(page->window()), page);
+    EXPECT_EQ(GetDlgCtrlID(page->startButton()), kStartButtonId);
+    EXPECT_EQ(page->linkBox(), nullptr);
+
+    // Without a handler the controls do nothing.
+    SendMessageW(page->startButton(), BM_CLICK, 0, 0);
+
+    auto handler = std::make_unique<RecordingHandler>();
+    RecordingHandler* recorded = handler.get();
+    page->setHandler(std::move(handler));
+    SendMessageW(page->startButton(), BM_CLICK, 0, 0);
+    EXPECT_EQ(recorded->lastClicked, kStartButtonId)
+        << "through the start group and the control panel";
+    SendMessageW(page->voiceCheck(), BM_CLICK, 0, 0);
+    EXPECT_EQ(recorded->lastClicked, kVoiceCheckId);
+
+    // The virtual list asks the handler for its rows' texts.
+    SendMessageW(page->resultsList(), LVM_SETITEMCOUNT, 1, 0);
+    wchar_t text[64] = {};
+    LVITEMW item{};
+    item.iSubItem = 2;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(page->resultsList(), LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, L"标题");
+    EXPECT_GT(recorded->questions, 0);
+
+    page->setHandler(nullptr);
+    SendMessageW(page->startButton(), BM_CLICK, 0, 0);
+    DestroyWindow(host);
+}
+
+TEST(BoardPage, PageFiveAloneCarriesTheHiddenLinkBox) {
+    const HWND host = hostWindow();
+    const Fonts fonts;
+    BoardPage* five = BoardPage::create(host, 5, {0, 0, 847, 474}, fonts);
+    BoardPage* seven = BoardPage::create(host, 7, {0, 0, 847, 474}, fonts);
+    ASSERT_NE(five, nullptr);
+    ASSERT_NE(seven, nullptr);
+    ASSERT_NE(five->linkBox(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(five->linkBox()));
+    EXPECT_EQ(seven->linkBox(), nullptr);
+    DestroyWindow(host);
+}
+
+}  // namespace
+}  // namespace brevaro::app

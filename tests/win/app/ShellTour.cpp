@@ -1,0 +1,94 @@
+// shell_tour: walks the program through the states worth looking at and
+// stops at each so that a screenshot can be taken (scripts/shell-screenshots.sh).
+// At every stop it prints "shot NAME" and waits for a line on its standard
+// input. The announcement comes from a page served here; the network test
+// page too, so the indicator shows the network up.
+
+// commctrl.h needs the types of windows.h: keep this order.
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "ShellDriver.h"
+#include "support/LoopbackServer.h"
+
+namespace {
+
+using namespace brevaro::test;
+
+constexpr int kBackgroundId = 1001;
+constexpr int kSettingsButtonId = 1006;
+constexpr int kContactBoxId = 1008;
+constexpr int kOverlayId = 1203;
+constexpr int kExitButtonId = 1011;
+
+void stop(const std::string& name) {
+    std::cout << "shot " << name << std::endl;
+    std::string line;
+    std::getline(std::cin, line);
+}
+
+void click(const ShellProcess& shell, HWND button) {
+    press(button);
+    shell.waitUntilHandled();
+    Sleep(400);  // the last repaints
+}
+
+}  // namespace
+
+int main() {
+    const LoopbackServer server([](const ReceivedRequest& request) {
+        if (request.target.find("zaixiangonggao") != std::string::npos) {
+            return Reply::make(
+                "200 OK", "Content-Type: text/html; charset=utf-8\r\n",
+                reinterpret_cast<const char*>(u8"<p>在线公告内容1=欢迎使用 "
+                                              u8"Brevaro：新版本修复了已知问题，遇到问题请点击右上"
+                                              u8"角查看更多联系作者。<br></p>"));
+        }
+        return Reply::make("200 OK", "Content-Type: text/plain\r\n", "Microsoft Connect Test");
+    });
+    const ShellProcess shell({.noticeUrl = server.url("/app/fenfa/604183527/zaixiangonggao.html"),
+                              .netTestUrl = server.url("/connecttest.txt")});
+    if (!shell.started()) {
+        std::cout << "failed the program did not start" << std::endl;
+        return 1;
+    }
+    Sleep(500);
+    stop("01-startup");
+
+    for (int page : {1, 2, 3, 4, 5, 6, 8, 9, 10}) {
+        click(shell, shell.control({kBackgroundId, 1100 + page}));
+        stop("page-" + std::string(page < 10 ? "0" : "") + std::to_string(page));
+    }
+    click(shell, shell.control({kBackgroundId, 1100}));
+
+    click(shell, shell.control({kSettingsButtonId}));
+    stop("settings-open");
+    click(shell, shell.control({kSettingsButtonId}));
+
+    pressLabel(shell.control({kContactBoxId, kOverlayId}), false);
+    Sleep(600);
+    stop("links-open");
+    pressLabel(shell.control({kContactBoxId, kOverlayId}), false);
+    Sleep(300);
+
+    press(shell.control({kExitButtonId}));
+    HWND box = nullptr;
+    waitFor([&] {
+        for (HWND window : shell.windowsOfClass(L"#32770")) {
+            if (IsWindowVisible(window)) box = window;
+        }
+        return box != nullptr;
+    });
+    Sleep(400);
+    stop("exit-box");
+    if (box != nullptr) press(GetDlgItem(box, IDCANCEL));
+    Sleep(300);
+    std::cout << "done" << std::endl;
+    return 0;
+}
