@@ -5,6 +5,7 @@
 #include "app/ControlIds.h"
 #include "app/ResultsList_win.h"
 #include "app/Widgets_win.h"
+#include "app/WindowClass_win.h"
 #include "monitor/Board.h"
 #include "skin/LookLayer_win.h"
 #include "skin/LookPaint_win.h"
@@ -79,31 +80,10 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK boardPageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        return handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        return message == WM_NCCREATE ? FALSE : 0;
-    }
-}
-
-bool registerClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = boardPageProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.lpszClassName = kBoardPageClass;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    return registered;
-}
-
 }  // namespace
 
 BoardPage* BoardPage::create(HWND container, int pageIndex, const Box& place, const Fonts& fonts) {
-    if (!registerClass()) return nullptr;
+    if (!registerWindowClass(kBoardPageClass, guardedWindowProc<handleMessage>)) return nullptr;
     std::unique_ptr<BoardPage> page(BoardPageAccess::make());
     page->pageIndex_ = pageIndex;
     const HWND window =

@@ -7,6 +7,7 @@
 #include "app/PictureBox_win.h"
 #include "app/ShellTexts.h"
 #include "app/Widgets_win.h"
+#include "app/WindowClass_win.h"
 #include "skin/LookLayer_win.h"
 #include "skin/LookPaint_win.h"
 
@@ -68,29 +69,9 @@ LRESULT handleMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK infoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        return handleMessage(page, message, wParam, lParam);
-    } catch (...) {
-        return message == WM_NCCREATE ? FALSE : 0;
-    }
-}
-
-bool registerClass(const wchar_t* name) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &windowClass)) return true;
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = infoPageProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = name;
-    return RegisterClassExW(&windowClass) != 0;
-}
-
 HWND createPage(const wchar_t* className, HWND container, int id, const Box& place,
                 std::string address) {
-    if (!registerClass(className)) return nullptr;
+    if (!registerWindowClass(className, guardedWindowProc<handleMessage>)) return nullptr;
     auto state = std::make_unique<InfoPageState>();
     state->address = std::move(address);
     return CreateWindowExW(0, className, L"", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,

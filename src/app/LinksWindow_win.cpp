@@ -6,6 +6,7 @@
 #include "app/PictureBox_win.h"
 #include "app/ShellLayout.h"
 #include "app/Widgets_win.h"
+#include "app/WindowClass_win.h"
 #include "skin/Shadow_win.h"
 #include "skin/Skin.h"
 
@@ -131,33 +132,10 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK linksWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        return handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        if (message == WM_NCCREATE) return FALSE;
-        if (message == WM_CREATE) return -1;
-        return 0;
-    }
-}
-
-bool registerClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = linksWindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.lpszClassName = kLinksWindowClass;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    return registered;
-}
-
 }  // namespace
 
 HWND createLinksWindow(HWND owner, const Fonts& fonts, const ShellConfig& config) {
-    if (!registerClass()) return nullptr;
+    if (!registerWindowClass(kLinksWindowClass, guardedWindowProc<handleMessage>)) return nullptr;
     auto state = std::make_unique<LinksWindowState>();
     state->fonts = &fonts;
     state->config = &config;

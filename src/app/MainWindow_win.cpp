@@ -11,6 +11,7 @@
 #include "app/ShellMotion.h"
 #include "app/ShellTexts.h"
 #include "app/Tooltips_win.h"
+#include "app/WindowClass_win.h"
 #include "notice/Announcement.h"
 #include "skin/ImageShadow_win.h"
 #include "skin/LookPaint_win.h"
@@ -219,33 +220,11 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        return handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        if (message == WM_NCCREATE) return FALSE;
-        if (message == WM_CREATE) return -1;
-        return 0;
-    }
-}
-
-bool registerClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExW(instance, kMainWindowClass, &windowClass)) return true;
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = mainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kMainWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
-}
-
 }  // namespace
 
 HWND createMainWindow(HINSTANCE instance, HWND shadowWindow, const ShellConfig& config,
                       ShellPlugins plugins) {
-    if (!registerClass(instance)) return nullptr;
+    if (!registerWindowClass(kMainWindowClass, guardedWindowProc<handleMessage>)) return nullptr;
     CreationArgs args{std::make_unique<MainWindowState>(config, std::move(plugins))};
     args.state->shadow = shadowWindow;
     // Borderless; its taskbar button is its own although it is owned.

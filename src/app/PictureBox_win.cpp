@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/Widgets_win.h"
+#include "app/WindowClass_win.h"
 #include "skin/GdiHandles_win.h"
 #include "skin/LookPaint_win.h"
 
@@ -104,31 +105,10 @@ LRESULT handleMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK pictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        return handleMessage(box, message, wParam, lParam);
-    } catch (...) {
-        return message == WM_NCCREATE ? FALSE : 0;
-    }
-}
-
-bool registerClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = pictureBoxProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.lpszClassName = kPictureBoxClass;
-        return RegisterClassExW(&windowClass) != 0;
-    }();
-    return registered;
-}
-
 }  // namespace
 
 HWND createPictureBox(const PictureBoxArgs& args) {
-    if (!registerClass()) return nullptr;
+    if (!registerWindowClass(kPictureBoxClass, guardedWindowProc<handleMessage>)) return nullptr;
     auto state = std::make_unique<PictureBoxState>();
     state->background = args.background;
     state->picture = args.picture;

@@ -8,6 +8,7 @@
 #include "app/GbkWindowText_win.h"
 #include "app/QrPicture_win.h"
 #include "app/QrWindowLayout.h"
+#include "app/WindowClass_win.h"
 #include "text/WideText_win.h"
 
 namespace brevaro::app {
@@ -104,29 +105,6 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK qrLinkWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        return handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        if (message == WM_NCCREATE) return FALSE;
-        if (message == WM_CREATE) return -1;
-        return 0;
-    }
-}
-
-bool registerLinkClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExW(instance, kQrLinkWindowClass, &windowClass)) return true;
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = qrLinkWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kQrLinkWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
-}
-
 POINT centredOn(HWND mainWindow) {
     RECT area{};
     if (mainWindow == nullptr || !GetWindowRect(mainWindow, &area)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
@@ -138,7 +116,7 @@ POINT centredOn(HWND mainWindow) {
 
 void runQrLinkWindow(HWND mainWindow, std::string_view link) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (!registerLinkClass(instance)) return;
+    if (!registerWindowClass(kQrLinkWindowClass, guardedWindowProc<handleMessage>, GetSysColorBrush(COLOR_BTNFACE))) return;
 
     bool closed = false;
     auto state = std::make_unique<QrLinkState>();

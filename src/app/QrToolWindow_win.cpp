@@ -10,6 +10,7 @@
 #include "app/GbkWindowText_win.h"
 #include "app/QrPicture_win.h"
 #include "app/QrWindowLayout.h"
+#include "app/WindowClass_win.h"
 #include "text/WideText_win.h"
 
 namespace brevaro::app {
@@ -159,38 +160,13 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK qrToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    try {
-        return handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        // Out of memory in a text conversion or a callback that threw: fail
-        // a creation, drop anything else.
-        if (message == WM_NCCREATE) return FALSE;
-        if (message == WM_CREATE) return -1;
-        return 0;
-    }
-}
-
-bool registerToolClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExW(instance, kQrToolWindowClass, &windowClass)) return true;
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = qrToolWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kQrToolWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
-}
-
 }  // namespace
 
 HWND openQrToolWindow(HWND mainWindow, std::function<void()> onClosed) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!registerToolClass(instance)) return nullptr;
+    if (!registerWindowClass(kQrToolWindowClass, guardedWindowProc<handleMessage>, GetSysColorBrush(COLOR_BTNFACE))) return nullptr;
 
     RECT main{};
     if (mainWindow == nullptr || !GetWindowRect(mainWindow, &main)) {
