@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "alerts/AlertSound.h"
+#include "win/support/SystemWaveReader.h"
 
 namespace brevaro::alerts {
 namespace {
@@ -53,38 +54,17 @@ TEST(VoiceAlert, NeverHoldsUpTheWorkersThatAskForIt) {
 // finds the format and the samples where the file says they are.
 TEST(VoiceAlert, SystemWaveReaderAcceptsTheSound) {
     const auto wav = alertSoundWav();
-    MMIOINFO info{};
-    info.fccIOProc = FOURCC_MEM;
-    info.pchBuffer = reinterpret_cast<HPSTR>(const_cast<std::uint8_t*>(wav.data()));
-    info.cchBuffer = static_cast<LONG>(wav.size());
-    const HMMIO file = mmioOpenW(nullptr, &info, MMIO_READ);
-    ASSERT_NE(file, nullptr);
-
-    MMCKINFO riff{};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    EXPECT_EQ(mmioDescend(file, &riff, nullptr, MMIO_FINDRIFF), MMSYSERR_NOERROR);
-
-    MMCKINFO format{};
-    format.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    ASSERT_EQ(mmioDescend(file, &format, &riff, MMIO_FINDCHUNK), MMSYSERR_NOERROR);
-    PCMWAVEFORMAT pcm{};
-    ASSERT_EQ(mmioRead(file, reinterpret_cast<HPSTR>(&pcm), sizeof pcm),
-              static_cast<LONG>(sizeof pcm));
-    EXPECT_EQ(pcm.wf.wFormatTag, WAVE_FORMAT_PCM);
-    EXPECT_EQ(pcm.wf.nChannels, 2);
-    EXPECT_EQ(pcm.wf.nSamplesPerSec, 44100u);
-    EXPECT_EQ(pcm.wf.nAvgBytesPerSec, 176400u);
-    EXPECT_EQ(pcm.wf.nBlockAlign, 4);
-    EXPECT_EQ(pcm.wBitsPerSample, 16);
-    EXPECT_EQ(mmioAscend(file, &format, 0), MMSYSERR_NOERROR);
-
+    const brevaro::test::SystemWaveReading reading = brevaro::test::readWithSystem(wav);
+    ASSERT_TRUE(reading.read);
+    EXPECT_EQ(reading.format.wf.wFormatTag, WAVE_FORMAT_PCM);
+    EXPECT_EQ(reading.format.wf.nChannels, 2);
+    EXPECT_EQ(reading.format.wf.nSamplesPerSec, 44100u);
+    EXPECT_EQ(reading.format.wf.nAvgBytesPerSec, 176400u);
+    EXPECT_EQ(reading.format.wf.nBlockAlign, 4);
+    EXPECT_EQ(reading.format.wBitsPerSample, 16);
     // Past the credits, which the reader skips.
-    MMCKINFO data{};
-    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    ASSERT_EQ(mmioDescend(file, &data, &riff, MMIO_FINDCHUNK), MMSYSERR_NOERROR);
-    EXPECT_EQ(data.cksize, 119808u);
-    EXPECT_EQ(data.dwDataOffset + data.cksize, wav.size());
-    mmioClose(file, 0);
+    EXPECT_EQ(reading.dataBytes, 119808u);
+    EXPECT_EQ(reading.dataOffset + reading.dataBytes, wav.size());
 }
 
 }  // namespace

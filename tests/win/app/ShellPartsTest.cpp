@@ -28,6 +28,7 @@
 #include "skin/GdiHandles_win.h"
 #include "skin/GdiPlus_win.h"
 #include "support/LoopbackServer.h"
+#include "win/support/SystemWaveReader.h"
 
 namespace brevaro::app {
 namespace {
@@ -69,31 +70,12 @@ TEST(NetworkCheck, ReportsToItsWindowFromAThreadOfItsOwn) {
 }
 
 TEST(NetworkAlarm, SystemWaveReaderAcceptsItAndPlayingNeverWaits) {
-    const auto wav = networkAlarmWav();
-    MMIOINFO info{};
-    info.fccIOProc = FOURCC_MEM;
-    info.pchBuffer = reinterpret_cast<HPSTR>(const_cast<std::uint8_t*>(wav.data()));
-    info.cchBuffer = static_cast<LONG>(wav.size());
-    const HMMIO file = mmioOpenW(nullptr, &info, MMIO_READ);
-    ASSERT_NE(file, nullptr);
-    MMCKINFO riff{};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    ASSERT_EQ(mmioDescend(file, &riff, nullptr, MMIO_FINDRIFF), MMSYSERR_NOERROR);
-    MMCKINFO format{};
-    format.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    ASSERT_EQ(mmioDescend(file, &format, &riff, MMIO_FINDCHUNK), MMSYSERR_NOERROR);
-    PCMWAVEFORMAT pcm{};
-    ASSERT_EQ(mmioRead(file, reinterpret_cast<HPSTR>(&pcm), sizeof pcm),
-              static_cast<LONG>(sizeof pcm));
-    EXPECT_EQ(pcm.wf.nChannels, 2);
-    EXPECT_EQ(pcm.wf.nSamplesPerSec, 48000u);
-    EXPECT_EQ(pcm.wBitsPerSample, 16);
-    mmioAscend(file, &format, 0);
-    MMCKINFO data{};
-    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    ASSERT_EQ(mmioDescend(file, &data, &riff, MMIO_FINDCHUNK), MMSYSERR_NOERROR);
-    EXPECT_EQ(data.cksize, 373248u);
-    mmioClose(file, 0);
+    const brevaro::test::SystemWaveReading reading = brevaro::test::readWithSystem(networkAlarmWav());
+    ASSERT_TRUE(reading.read);
+    EXPECT_EQ(reading.format.wf.nChannels, 2);
+    EXPECT_EQ(reading.format.wf.nSamplesPerSec, 48000u);
+    EXPECT_EQ(reading.format.wBitsPerSample, 16);
+    EXPECT_EQ(reading.dataBytes, 373248u);
 
     auto played = std::async(std::launch::async, [] { playNetworkAlarm(); });
     EXPECT_EQ(played.wait_for(5s), std::future_status::ready) << "the alarm plays asynchronously";

@@ -7,6 +7,7 @@
 #include "app/GbkWindowText_win.h"
 #include "monitor/WaitPumping_win.h"
 #include "text/WideText_win.h"
+#include "win/support/WindowText.h"
 
 namespace brevaro::app::test {
 namespace {
@@ -125,15 +126,6 @@ bool pumpUntil(const std::function<bool()>& condition, int watchdogMs) {
     return true;
 }
 
-std::wstring wideText(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"<no answer>";
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
-    text.resize(copied);
-    return text;
-}
+std::wstring wideText(HWND window) { return brevaro::test::windowText(window); }
 
 }  // namespace brevaro::app::test

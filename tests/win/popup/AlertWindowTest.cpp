@@ -19,6 +19,7 @@
 #include "popup/AlertLayout.h"
 #include "skin/Shadow_win.h"
 #include "text/WideText_win.h"
+#include "win/support/WindowText.h"
 
 namespace brevaro::popup {
 namespace {
@@ -43,16 +44,7 @@ bool waitFor(Condition condition) {
 
 // A window's text, also from another process (the system carries WM_GETTEXT
 // across).
-std::wstring textOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return L"<no answer>";
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        5000, &copied);
-    text.resize(copied);
-    return text;
-}
+std::wstring textOf(HWND window) { return brevaro::test::windowText(window); }
 
 std::wstring classOf(HWND window) {
     wchar_t name[256] = {};
