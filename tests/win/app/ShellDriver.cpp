@@ -1,4 +1,5 @@
 #include "ShellDriver.h"
+#include "win/support/WindowText.h"
 
 #include <commctrl.h>
 
@@ -64,17 +65,7 @@ bool waitFor(const std::function<bool()>& condition) {
     return true;
 }
 
-std::wstring textOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        return L"<no answer>";
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    text.resize(copied);
-    return text;
-}
+std::wstring textOf(HWND window) { return windowText(window); }
 
 std::wstring classOf(HWND window) {
     wchar_t name[256] = {};
@@ -203,9 +194,9 @@ std::vector<ShellProcess::Cells> ShellProcess::rowsOf(HWND list) const {
             const auto length = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i),
                                              reinterpret_cast<LPARAM>(&remote->item));
             readRemote(remote, &block, sizeof block);
-            cells.emplace_back(block.text,
-                               std::min(static_cast<std::size_t>(std::max<LRESULT>(length, 0)),
-                                        kTextChars - 1));
+            cells.emplace_back(
+                block.text,
+                std::min(static_cast<std::size_t>(std::max<LRESULT>(length, 0)), kTextChars - 1));
         }
         rows.push_back(std::move(cells));
     }
@@ -336,8 +327,8 @@ void press(HWND button) {
 
 void typeInto(HWND box, const std::wstring& text) {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                        5000, &ignored);
+    SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, 5000, &ignored);
 }
 
 bool tick(HWND checkBox) {

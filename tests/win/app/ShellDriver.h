@@ -39,7 +39,7 @@ COLORREF pixelOf(HWND window, int x, int y);
 struct ShellOptions {
     std::string noticeUrl;  // empty: the test build's default (a closed port)
     std::string netTestUrl;
-    std::string forumHost;    // host:port; empty: a closed port
+    std::string forumHost;  // host:port; empty: a closed port
     std::string articleHost;
     std::string tipSiteHost;
 };

@@ -1,0 +1,35 @@
+#pragma once
+// HTTPS in front of a test's LoopbackServer, for the boards that are polled
+// over HTTPS (the article site, Lumaq): support/tls_relay.py, a host program
+// that Wine starts directly, with a certificate made for this run. The pages
+// still come from the test's own server, which sees the requests in plain
+// text. The program's request object accepts an untrusted certificate on
+// its first request, and its later requests travel over the same kept-alive
+// connection, so nothing has to be trusted in the prefix.
+//
+// Listens on 127.0.0.1 only. Ends when this object goes (the relay watches
+// a file this object removes). Under Wine only.
+
+#include <filesystem>
+#include <string>
+
+namespace brevaro::test {
+
+class TlsRelay {
+  public:
+    // Starts the relay for 127.0.0.1:backendPort and waits until it listens.
+    explicit TlsRelay(int backendPort);
+    ~TlsRelay();
+    TlsRelay(const TlsRelay&) = delete;
+    TlsRelay& operator=(const TlsRelay&) = delete;
+
+    bool ready() const { return port_ != 0; }
+    // "127.0.0.1:PORT", the host a board's address names.
+    std::string host() const { return "127.0.0.1:" + std::to_string(port_); }
+
+  private:
+    std::filesystem::path folder_;
+    int port_ = 0;
+};
+
+}  // namespace brevaro::test
