@@ -57,7 +57,7 @@ void BoardController::onStartButton() {
 void BoardController::start() {
     starting_ = true;
     setWindowTextGbk(controls_.start, kStartingCaption);
-    results_.clear();
+    clearShownRows();
     monitor_.start();
     EnableWindow(controls_.start, FALSE);
     enableSettings(false);
@@ -86,7 +86,7 @@ void BoardController::enableSettings(bool enable) {
     }
 }
 
-void BoardController::onListDoubleClick() {
+void BoardController::onRowDoubleClick() {
     const std::optional<std::size_t> selected = results_.selectedIndex();
     if (!selected) return;
     const std::optional<std::string> address = openableLink(listUrl_, results_.linkAt(*selected));
@@ -123,7 +123,7 @@ bool BoardController::handleNotify(NMHDR& header, LRESULT& result) noexcept {
     try {
         if (results_.handleNotify(header, result)) return true;
         switch (header.code) {
-            case NM_DBLCLK: onListDoubleClick(); return true;
+            case NM_DBLCLK: onRowDoubleClick(); return true;
             case NM_RCLICK: onListRightButton(); return true;
             default: return false;
         }
@@ -144,5 +144,6 @@ std::string BoardController::intervalText() { return windowTextGbk(controls_.int
 
 void BoardController::appendShownRow(const monitor::ResultRow& row) { results_.append(row); }
 void BoardController::rebuildShownRows(const std::deque<monitor::ResultRow>& rows) { results_.rebuild(rows); }
+void BoardController::clearShownRows() { results_.clear(); }
 
 }  // namespace brevaro::app

@@ -68,7 +68,7 @@ public:
     BoardController& operator=(const BoardController&) = delete;
 
     void onStartButton();
-    void onListDoubleClick();
+    void onRowDoubleClick();
     void onListRightButton();
 
     // The start button's BN_CLICKED; true when it was this board's.
@@ -98,6 +98,8 @@ private:
     std::string intervalText() override;
     void appendShownRow(const monitor::ResultRow& row) override;
     void rebuildShownRows(const std::deque<monitor::ResultRow>& rows) override;
+    // Empties the list (a start).
+    void clearShownRows();
 
     void start();
     void stop();

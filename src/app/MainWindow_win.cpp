@@ -99,11 +99,23 @@ bool onMainWindowCreated(HWND window, MainWindowState& state) {
     return true;
 }
 
-void onFirstActivation(MainWindowState& state) {
+void onMainWindowFirstActivated(MainWindowState& state) {
     state.linksWindow = createLinksWindow(state.self, state.fonts, state.config);
     if (!startNetworkCheck(state.self, kNetworkChecked, state.config.netTestUrl)) {
         showNetworkState(state, networkIsUp(state.config.netTestUrl));
     }
+}
+
+// The image shadow follows the window.
+void onMainWindowMoved(HWND window, MainWindowState& state) {
+    skin::followWithImageShadow(state.shadow, window);
+}
+
+// The shadow window goes with the main window, and with it the process: it
+// was the first window and its end ends the loop.
+void onMainWindowDestroying(MainWindowState& state) {
+    ShowWindow(state.shadow, SW_HIDE);
+    PostMessageW(state.shadow, WM_CLOSE, 0, 0);
 }
 
 void onNetworkChecked(MainWindowState& state, bool up) {
@@ -183,7 +195,7 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return DefWindowProcW(window, message, wParam, lParam);
         case kFirstActivation:
-            onFirstActivation(*state);
+            onMainWindowFirstActivated(*state);
             return 0;
         case kNetworkChecked:
             onNetworkChecked(*state, wParam != 0);
@@ -200,15 +212,12 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_MOVE:
         case WM_SIZE:
-            skin::followWithImageShadow(state->shadow, window);
+            onMainWindowMoved(window, *state);
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_ERASEBKGND:
             return 1;
         case WM_DESTROY:
-            // The shadow window goes with the main window, and with it the
-            // process: it was the first window and its end ends the loop.
-            ShowWindow(state->shadow, SW_HIDE);
-            PostMessageW(state->shadow, WM_CLOSE, 0, 0);
+            onMainWindowDestroying(*state);
             return 0;
         case WM_NCDESTROY: {
             const std::unique_ptr<MainWindowState> owned(state);

@@ -336,7 +336,7 @@ TEST(BoardController, DoubleClickOpensTheRowsLinkOnlyAsAWebAddress) {
     LVITEMW none{};
     none.stateMask = LVIS_SELECTED;
     SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
-    board.controller().onListDoubleClick();
+    board.controller().onRowDoubleClick();
     EXPECT_EQ(opened, std::vector<std::string>{});
 }
 
