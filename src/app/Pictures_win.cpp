@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/PictureShapes.h"
+#include "skin/GdiPlusShapes_win.h"
 #include "skin/LookPaint_win.h"
 #include "text/WideText_win.h"
 
@@ -19,10 +20,6 @@ namespace {
 
 using skin::Colour;
 using skin::OwnedBitmap;
-
-Gdiplus::Color plus(Colour colour, BYTE alpha = 255) {
-    return Gdiplus::Color(alpha, skin::redOf(colour), skin::greenOf(colour), skin::blueOf(colour));
-}
 
 // A 32-bit top-down DIB to draw into: with GDI+ through a bitmap over its
 // pixels (premultiplied alpha kept), with GDI through its memory DC.
@@ -86,31 +83,17 @@ class Canvas {
     std::unique_ptr<Gdiplus::Graphics> graphics_;
 };
 
-void roundRectPath(Gdiplus::GraphicsPath& path, float left, float top, float width, float height,
-                   float radius) {
-    const float diameter = radius * 2;
-    if (diameter <= 0) {
-        path.AddRectangle(Gdiplus::RectF(left, top, width, height));
-        return;
-    }
-    path.AddArc(left, top, diameter, diameter, 180, 90);
-    path.AddArc(left + width - diameter, top, diameter, diameter, 270, 90);
-    path.AddArc(left + width - diameter, top + height - diameter, diameter, diameter, 0, 90);
-    path.AddArc(left, top + height - diameter, diameter, diameter, 90, 90);
-    path.CloseFigure();
-}
-
 // A glyph of the 20 x 20 design square, scaled by `scale` with its corner at
 // (left, top), in one ink.
 void drawGlyph(Canvas& canvas, const Glyph& glyph, float left, float top, float scale, float stroke,
                Colour ink) {
     if (!canvas.ready()) return;
     Gdiplus::Graphics& g = canvas.graphics();
-    Gdiplus::Pen pen(plus(ink), stroke * scale);
+    Gdiplus::Pen pen(skin::plusColour(ink), stroke * scale);
     pen.SetLineJoin(Gdiplus::LineJoinRound);
     pen.SetStartCap(Gdiplus::LineCapRound);
     pen.SetEndCap(Gdiplus::LineCapRound);
-    Gdiplus::SolidBrush brush(plus(ink));
+    Gdiplus::SolidBrush brush(skin::plusColour(ink));
     for (const Shape& shape : glyph) {
         std::vector<Gdiplus::PointF> points;
         for (const PointF& p : shape.points)
@@ -138,7 +121,7 @@ void drawGlyph(Canvas& canvas, const Glyph& glyph, float left, float top, float 
                 break;
             case ShapeKind::RoundRect: {
                 Gdiplus::GraphicsPath path;
-                roundRectPath(path, box.X, box.Y, box.Width, box.Height, shape.radius * scale);
+                skin::addRoundRect(path, box.X, box.Y, box.Width, box.Height, shape.radius * scale);
                 if (shape.filled) {
                     g.FillPath(&brush, &path);
                 } else {
@@ -155,18 +138,18 @@ void fillGradient(Canvas& canvas, Colour top, Colour bottom) {
     const auto w = static_cast<float>(canvas.width());
     const auto h = static_cast<float>(canvas.height());
     if (top == bottom) {
-        Gdiplus::SolidBrush brush(plus(top));
+        Gdiplus::SolidBrush brush(skin::plusColour(top));
         canvas.graphics().FillRectangle(&brush, 0.0f, 0.0f, w, h);
         return;
     }
     Gdiplus::LinearGradientBrush brush(Gdiplus::PointF(0, -0.5f), Gdiplus::PointF(0, h + 0.5f),
-                                       plus(top), plus(bottom));
+                                       skin::plusColour(top), skin::plusColour(bottom));
     canvas.graphics().FillRectangle(&brush, 0.0f, 0.0f, w, h);
 }
 
 void fillRect(Canvas& canvas, float left, float top, float width, float height, Colour colour) {
     if (!canvas.ready()) return;
-    Gdiplus::SolidBrush brush(plus(colour));
+    Gdiplus::SolidBrush brush(skin::plusColour(colour));
     canvas.graphics().FillRectangle(&brush, left, top, width, height);
 }
 
@@ -218,9 +201,9 @@ OwnedBitmap gearPicture(ButtonFace face) {
         const std::vector<PointF> outline = gearOutline(15, 15, 11.5f, 8.6f, 8, 0.34f);
         std::vector<Gdiplus::PointF> points;
         for (const PointF& p : outline) points.emplace_back(p.x, p.y);
-        Gdiplus::SolidBrush ink(plus(iconButtonInk(face)));
+        Gdiplus::SolidBrush ink(skin::plusColour(iconButtonInk(face)));
         canvas.graphics().FillPolygon(&ink, points.data(), static_cast<INT>(points.size()));
-        Gdiplus::SolidBrush hole(plus(kWhite));
+        Gdiplus::SolidBrush hole(skin::plusColour(kWhite));
         canvas.graphics().FillEllipse(&hole, 15 - 3.8f, 15 - 3.8f, 7.6f, 7.6f);
     }
     return canvas.finish();
@@ -240,10 +223,10 @@ OwnedBitmap logoPicture(int size) {
     if (canvas.ready()) {
         const auto s = static_cast<float>(size);
         Gdiplus::GraphicsPath tile;
-        roundRectPath(tile, 0.5f, 0.5f, s - 1, s - 1, s * 0.24f);
+        skin::addRoundRect(tile, 0.5f, 0.5f, s - 1, s - 1, s * 0.24f);
         Gdiplus::LinearGradientBrush blue(Gdiplus::PointF(0, 0), Gdiplus::PointF(0, s),
-                                          plus(skin::rgb(92, 174, 246)),
-                                          plus(skin::rgb(36, 124, 218)));
+                                          skin::plusColour(skin::rgb(92, 174, 246)),
+                                          skin::plusColour(skin::rgb(36, 124, 218)));
         canvas.graphics().FillPath(&blue, &tile);
         const float scale = s * 0.72f / kGlyphSize;
         const float inset = (s - kGlyphSize * scale) / 2;
@@ -256,7 +239,7 @@ OwnedBitmap contactPicture() {
     Canvas canvas(kContactIcon.width, kContactIcon.height);
     fillRect(canvas, 0, 0, 22, 22, kWhite);
     if (canvas.ready()) {
-        Gdiplus::SolidBrush disc(plus(skin::rgb(224, 237, 250)));
+        Gdiplus::SolidBrush disc(skin::plusColour(skin::rgb(224, 237, 250)));
         canvas.graphics().FillEllipse(&disc, 0.5f, 0.5f, 21.0f, 21.0f);
         Gdiplus::GraphicsPath circle;
         circle.AddEllipse(0.5f, 0.5f, 21.0f, 21.0f);

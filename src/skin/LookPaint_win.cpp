@@ -11,28 +11,11 @@
 
 #include "skin/GdiHandles_win.h"
 #include "skin/GdiPlus_win.h"
+#include "skin/GdiPlusShapes_win.h"
 #include "skin/LookLayer_win.h"
 
 namespace brevaro::skin {
 namespace {
-
-Gdiplus::Color plusColour(Colour colour, BYTE alpha = 255) {
-    return Gdiplus::Color(alpha, redOf(colour), greenOf(colour), blueOf(colour));
-}
-
-void roundRectPath(Gdiplus::GraphicsPath& path, float left, float top, float width, float height,
-                   float radius) {
-    const float diameter = std::max(0.0f, std::min(radius * 2, std::min(width, height)));
-    if (diameter <= 0.0f) {
-        path.AddRectangle(Gdiplus::RectF(left, top, width, height));
-        return;
-    }
-    path.AddArc(left, top, diameter, diameter, 180, 90);
-    path.AddArc(left + width - diameter, top, diameter, diameter, 270, 90);
-    path.AddArc(left + width - diameter, top + height - diameter, diameter, diameter, 0, 90);
-    path.AddArc(left, top + height - diameter, diameter, diameter, 90, 90);
-    path.CloseFigure();
-}
 
 float width(const RECT& rect) {
     return static_cast<float>(rect.right - rect.left);
@@ -80,7 +63,7 @@ void fillRoundRect(HDC dc, const RECT& rect, float radius, Colour fill) {
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     Gdiplus::GraphicsPath path;
-    roundRectPath(path, static_cast<float>(rect.left), static_cast<float>(rect.top), width(rect),
+    addRoundRect(path, static_cast<float>(rect.left), static_cast<float>(rect.top), width(rect),
                   height(rect), radius);
     Gdiplus::SolidBrush brush(plusColour(fill));
     graphics.FillPath(&brush, &path);
@@ -94,7 +77,7 @@ void strokeRoundRect(HDC dc, const RECT& rect, float radius, Colour line) {
     Gdiplus::Graphics graphics(dc);
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     Gdiplus::GraphicsPath path;
-    roundRectPath(path, static_cast<float>(rect.left) + 0.5f, static_cast<float>(rect.top) + 0.5f,
+    addRoundRect(path, static_cast<float>(rect.left) + 0.5f, static_cast<float>(rect.top) + 0.5f,
                   width(rect) - 1, height(rect) - 1, radius);
     Gdiplus::Pen pen(plusColour(line), 1.0f);
     graphics.DrawPath(&pen, &path);

@@ -9,25 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "unit/support/LittleEndianBytes.h"
 
 namespace brevaro::alerts {
 namespace {
 
-using Bytes = std::span<const std::uint8_t>;
-
-std::uint32_t read32(Bytes bytes, std::size_t offset) {
-    return std::uint32_t{bytes[offset]} | std::uint32_t{bytes[offset + 1]} << 8 |
-           std::uint32_t{bytes[offset + 2]} << 16 | std::uint32_t{bytes[offset + 3]} << 24;
-}
-
-std::uint32_t read16(Bytes bytes, std::size_t offset) {
-    return std::uint32_t{bytes[offset]} | std::uint32_t{bytes[offset + 1]} << 8;
-}
-
-std::string fourcc(Bytes bytes, std::size_t offset) {
-    return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
-                       bytes.begin() + static_cast<std::ptrdiff_t>(offset + 4));
-}
+using brevaro::test::Bytes;
+using brevaro::test::fourcc;
+using brevaro::test::read16;
+using brevaro::test::read32;
 
 struct Chunk {
     std::string id;

@@ -7,23 +7,14 @@
 #include <string>
 
 #include "app/NetworkAlarmSound.h"
+#include "unit/support/LittleEndianBytes.h"
 
 namespace brevaro::app {
 namespace {
 
-using Bytes = std::span<const std::uint8_t>;
-
-std::uint32_t read32(Bytes bytes, std::size_t offset) {
-    return std::uint32_t{bytes[offset]} | std::uint32_t{bytes[offset + 1]} << 8 |
-           std::uint32_t{bytes[offset + 2]} << 16 | std::uint32_t{bytes[offset + 3]} << 24;
-}
-std::uint32_t read16(Bytes bytes, std::size_t offset) {
-    return std::uint32_t{bytes[offset]} | std::uint32_t{bytes[offset + 1]} << 8;
-}
-std::string tag(Bytes bytes, std::size_t offset) {
-    return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
-                       bytes.begin() + static_cast<std::ptrdiff_t>(offset + 4));
-}
+using brevaro::test::Bytes;
+using brevaro::test::read16;
+using brevaro::test::read32;
 
 constexpr std::size_t kDataStart = 44;
 
@@ -35,10 +26,10 @@ int sample(Bytes wav, std::size_t frame, std::size_t channel) {
 TEST(NetworkAlarm, IsA48kHzStereo16BitPcmFileOf373248DataBytes) {
     const Bytes wav = networkAlarmWav();
     ASSERT_EQ(wav.size(), 44u + 373248u);
-    EXPECT_EQ(tag(wav, 0), "RIFF");
+    EXPECT_EQ(brevaro::test::fourcc(wav, 0), "RIFF");
     EXPECT_EQ(read32(wav, 4), wav.size() - 8);
-    EXPECT_EQ(tag(wav, 8), "WAVE");
-    EXPECT_EQ(tag(wav, 12), "fmt ");
+    EXPECT_EQ(brevaro::test::fourcc(wav, 8), "WAVE");
+    EXPECT_EQ(brevaro::test::fourcc(wav, 12), "fmt ");
     EXPECT_EQ(read32(wav, 16), 16u);
     EXPECT_EQ(read16(wav, 20), 1u);  // PCM
     EXPECT_EQ(read16(wav, 22), 2u);  // stereo
@@ -46,7 +37,7 @@ TEST(NetworkAlarm, IsA48kHzStereo16BitPcmFileOf373248DataBytes) {
     EXPECT_EQ(read32(wav, 28), 192000u);  // bytes per second
     EXPECT_EQ(read16(wav, 32), 4u);       // block align
     EXPECT_EQ(read16(wav, 34), 16u);
-    EXPECT_EQ(tag(wav, 36), "data");
+    EXPECT_EQ(brevaro::test::fourcc(wav, 36), "data");
     EXPECT_EQ(read32(wav, 40), 373248u);
     EXPECT_EQ(buildNetworkAlarmWav(), std::vector<std::uint8_t>(wav.begin(), wav.end()));
 }
