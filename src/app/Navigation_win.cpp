@@ -6,10 +6,10 @@
 
 #include "app/MainWindowState_win.h"
 #include "app/PictureBox_win.h"
-#include "app/PumpWait_win.h"
 #include "app/ShellMotion.h"
 #include "app/Tooltips_win.h"
 #include "app/VersionFlash.h"
+#include "monitor/WaitPumping_win.h"
 #include "skin/PictureButton_win.h"
 
 namespace brevaro::app {
@@ -51,7 +51,7 @@ void setLabelColours(HWND label, Colour text, Colour background) {
 void flashVersionLabel(MainWindowState& state) {
     for (int i = 0; i < kFlashCount; ++i) {
         setLabelColours(state.versionLabel, kFlashText, flashBackground(state.flashRandom));
-        waitDispatching(kFlashPauseMilliseconds);
+        monitor::waitPumping(kFlashPauseMilliseconds);
     }
     setLabelColours(state.versionLabel, kRestingText, kRestingBackground);
 }
@@ -99,7 +99,7 @@ void switchPage(MainWindowState& state, int index) {
     giveSelectedLook(state, index);
     for (int step = 1; step <= kPageSlideSteps; ++step) {
         moveControl(container, pageSlideLeft(step), top, HWND_TOP);
-        waitDispatching(kStepPauseMilliseconds);
+        monitor::waitPumping(kStepPauseMilliseconds);
     }
 }
 
@@ -133,7 +133,7 @@ void toggleSettingsPanel(MainWindowState& state) {
                                        buttonTop, 0, 0, flags);
             }
             if (moves != nullptr) EndDeferWindowPos(moves);
-            waitDispatching(kStepPauseMilliseconds);
+            monitor::waitPumping(kStepPauseMilliseconds);
         }
         addTooltip(state.settingsButton, opening ? kCloseSettingsTip : kOpenSettingsTip);
         state.settingsOpen = opening;
