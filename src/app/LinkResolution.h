@@ -24,8 +24,8 @@ std::optional<std::string> resolveReference(std::string_view base, std::string_v
 // The address to open for a row's link on a board whose list page is
 // `listUrl`, or nullopt when nothing may be opened. Leading and trailing
 // control characters and spaces of the link are dropped (as browsers do
-// with an href); an empty link opens nothing; the result must be http or https (letter case ignored) with a non-empty
-// host. Bytes that an address may not hold as they stand (controls, space,
+// with an href); an empty link opens nothing; the result must be http or
+// https (letter case ignored) with a non-empty host. Bytes that an address may not hold as they stand (controls, space,
 // '"', '<', '>', '\', '^', '`', '{', '|', '}') are percent-encoded, so the
 // address stays one argument on the browser's command line; other bytes,
 // GBK characters included, are kept.

@@ -38,6 +38,16 @@ std::string requestUrl(std::string_view url) {
     return "http://" + std::string(url);
 }
 
+std::string requestHost(std::string_view url) {
+    const std::string full = requestUrl(url);
+    const std::size_t start = full.find("://") + 3;
+    const std::size_t end = full.find_first_of("/?#", start);
+    std::string_view authority = std::string_view(full).substr(start, end == std::string::npos ? end : end - start);
+    const std::size_t at = authority.rfind('@');
+    if (at != std::string_view::npos) authority.remove_prefix(at + 1);
+    return std::string(authority);
+}
+
 std::string responseHeader(std::string_view headers, std::string_view name) {
     if (name.empty()) return {};
     std::size_t lineStart = text::findText(headers, "\r\n");  // past the status line

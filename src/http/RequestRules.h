@@ -16,6 +16,11 @@ inline constexpr std::string_view kRequestUserAgent = "Mozilla/5.0 (compatible; 
 // always gets it.
 std::string requestUrl(std::string_view url);
 
+// The host, with ":port" when written, that a request for url goes to: the
+// authority of requestUrl(url) up to its first "/", "?" or "#", without a
+// "user:password@" in front; empty when there is none.
+std::string requestHost(std::string_view url);
+
 // The value of the first header line after the status line whose name is
 // `name` (ignoring case), leading spaces removed; empty when absent.
 std::string responseHeader(std::string_view headers, std::string_view name);

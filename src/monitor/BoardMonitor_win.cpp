@@ -10,6 +10,7 @@
 
 #include "http/BrowserCookieStore.h"
 #include "http/HttpRequest.h"
+#include "http/RequestRules.h"
 #include "monitor/MonitorPass.h"
 #include "monitor/WaitPumping_win.h"
 
@@ -145,13 +146,17 @@ private:
 void fetchAndPass(MonitorRunShared& run, http::HttpRequest& request, MonitorRun& monitor,
                   UiSettings& settings, UiActions& actions) {
     const auto stopped = [&run] { return run.stopRequested.load(); };
+    // The browser's cookies of the host polled: the forum's own, unless the
+    // board was pointed elsewhere (a test server, the tool's --url), which
+    // never gets the forum's login.
+    const std::string cookieHost = http::requestHost(run.url);
     while (!stopped()) {
         request.Open("GET", run.url);
         if (run.board->sendsBrowserCookies) {
             // Read again on every pass: a login in the embedded browser counts
             // from the next fetch on.
             request.SetCookieMode();
-            request.CookieText(http::BrowserCookies(hostName(HostRole::Forum)));
+            request.CookieText(http::BrowserCookies(cookieHost));
         }
         if (stopped()) return;
         request.Send();

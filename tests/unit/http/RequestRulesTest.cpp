@@ -22,6 +22,21 @@ TEST(RequestUrl, PutsTheSchemeInFrontWhenMissing) {
     for (const auto& c : cases) EXPECT_EQ(requestUrl(c.url), c.expected) << c.url;
 }
 
+TEST(RequestHost, IsTheAuthorityWithoutUserInfo) {
+    const struct {
+        std::string url, expected;
+    } cases[] = {
+        {"http://www.zuanke8.com/forum-15-1.html", "www.zuanke8.com"},
+        {"https://127.0.0.1:8443/", "127.0.0.1:8443"},
+        {"http://127.0.0.1:9?x=/y", "127.0.0.1:9"},
+        {"http://host#frag", "host"},
+        {"host:81/x", "host:81"},  // requested as http://host:81/x
+        {"http://user:pw@host/x", "host"},
+        {"http:///x", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(requestHost(c.url), c.expected) << c.url;
+}
+
 constexpr std::string_view kHeaders =
     "HTTP/1.1 302 Found\r\n"
     "Content-Type: text/html\r\n"

@@ -220,16 +220,21 @@ TEST(BoardMonitor, StopFromInsideAListChange) {
     EXPECT_EQ(server.requests().size(), 1u);
 }
 
+// The cookies are those of the host polled: a board pointed at another host
+// (here the test server) never sends the forum's login there.
 TEST(BoardMonitor, ForumBoardsSendTheBrowsersCookiesOfEveryPass) {
     const std::string forumUrl = "http://" + std::string(hostName(HostRole::Forum)) + "/";
-    ASSERT_TRUE(InternetSetCookieA(forumUrl.c_str(), "auth", "first"));
+    ASSERT_TRUE(InternetSetCookieA(forumUrl.c_str(), "forumLogin", "secret"));
+    std::string polledUrl;
     std::atomic<int> served = 0;
     LoopbackServer server([&](const ReceivedRequest&) {
-        if (served++ == 0) InternetSetCookieA(forumUrl.c_str(), "auth", "second");  // a login meanwhile
+        if (served++ == 0) InternetSetCookieA(polledUrl.c_str(), "auth", "second");  // a login meanwhile
         return Reply::make("200 OK", "", forumPage({"A"}));
     });
+    polledUrl = server.url("/forum-19-1.html");
+    ASSERT_TRUE(InternetSetCookieA(polledUrl.c_str(), "auth", "first"));
     RecordingView view;
-    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    BoardMonitor monitor(forumBoard(), view, view, polledUrl);
     monitor.start();
     ASSERT_TRUE(pumpUntil([&] { return served >= 2; }));
     monitor.stop();
