@@ -7,13 +7,13 @@
 namespace brevaro::app {
 namespace {
 
-struct FontSpec {
+struct FontChoice {
     std::string_view face;  // GBK
     int height;
     bool bold;
 };
 
-FontSpec specOf(FontRole role) {
+FontChoice choiceFor(FontRole role) {
     switch (role) {
         case FontRole::Standard:
             return {"宋体", 12, false};
@@ -33,15 +33,15 @@ FontSpec specOf(FontRole role) {
     return {"宋体", 12, false};
 }
 
-HFONT makeFont(const FontSpec& spec) {
+HFONT makeFont(const FontChoice& choice) {
     LOGFONTW logical{};
-    logical.lfHeight = -spec.height;
-    logical.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+    logical.lfHeight = -choice.height;
+    logical.lfWeight = choice.bold ? FW_BOLD : FW_NORMAL;
     logical.lfCharSet = GB2312_CHARSET;
     logical.lfOutPrecision = OUT_TT_PRECIS;
     logical.lfQuality = CLEARTYPE_QUALITY;
     logical.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    const std::wstring face = text::gbkToWide(spec.face);
+    const std::wstring face = text::gbkToWide(choice.face);
     face.copy(logical.lfFaceName, LF_FACESIZE - 1);
     return CreateFontIndirectW(&logical);
 }
@@ -50,7 +50,7 @@ HFONT makeFont(const FontSpec& spec) {
 
 Fonts::Fonts() {
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
-        fonts_[i].reset(makeFont(specOf(static_cast<FontRole>(i))));
+        fonts_[i].reset(makeFont(choiceFor(static_cast<FontRole>(i))));
     }
 }
 

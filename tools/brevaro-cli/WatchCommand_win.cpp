@@ -103,8 +103,8 @@ int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream&
             break;
         }
     }
-    const monitor::BoardSpec* spec = page ? monitor::boardForPage(*page) : nullptr;
-    if (spec == nullptr) {
+    const monitor::BoardSpec* watched = page ? monitor::boardForPage(*page) : nullptr;
+    if (watched == nullptr) {
         err << "usage: brevaro-cli watch --board N [--url URL] [--keywords K] [--interval S] [--popup] "
                "[--voice] [--stay S]   (N: 0-6 or 8)\n";
         return kExitUsage;
@@ -121,7 +121,7 @@ int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream&
 
     // This thread is the run's UI thread: it carries the worker's calls while
     // it waits for the end.
-    monitor::BoardMonitor monitor(*spec, board, board, url);
+    monitor::BoardMonitor monitor(*watched, board, board, url);
     monitor.start();
     const HANDLE quit = quitEvent();
     while (MsgWaitForMultipleObjects(1, &quit, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {

@@ -70,18 +70,18 @@ TEST(ResultsListColumns, EveryBoardShowsItsCaptionsWidthsAndAlignments) {
         const HWND header = reinterpret_cast<HWND>(SendMessageW(page.controls().list, LVM_GETHEADER, 0, 0));
         ASSERT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(board.columns.size()));
         for (std::size_t i = 0; i < board.columns.size(); ++i) {
-            const monitor::ColumnSpec& spec = board.columns[i];
+            const monitor::ColumnSpec& expected = board.columns[i];
             wchar_t caption[256] = {};
             LVCOLUMNW column{};
             column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
             column.pszText = caption;
             column.cchTextMax = 256;
             ASSERT_TRUE(SendMessageW(page.controls().list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&column)));
-            EXPECT_EQ(std::wstring(caption), text::gbkToWide(spec.caption)) << "column " << i;
-            EXPECT_EQ(column.cx, spec.width) << "column " << i;
+            EXPECT_EQ(std::wstring(caption), text::gbkToWide(expected.caption)) << "column " << i;
+            EXPECT_EQ(column.cx, expected.width) << "column " << i;
             if (i > 0) {  // a list view's first column is always left-aligned
                 EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK,
-                          spec.align == monitor::ColumnAlign::Center ? LVCFMT_CENTER : LVCFMT_LEFT)
+                          expected.align == monitor::ColumnAlign::Center ? LVCFMT_CENTER : LVCFMT_LEFT)
                     << "column " << i;
             }
         }
