@@ -4,8 +4,15 @@
 #include <iterator>
 #include <string_view>
 
+#include "alerts/WavBytes.h"
+
 namespace brevaro::alerts {
 namespace {
+
+using wav::put16;
+using wav::put32;
+using wav::putPcmHeader;
+using wav::putText;
 
 constexpr std::uint32_t kSampleRate = 44100;
 constexpr std::uint16_t kChannels = 2;
@@ -13,7 +20,7 @@ constexpr std::uint16_t kBitsPerSample = 16;
 constexpr std::uint16_t kBlockAlign = kChannels * kBitsPerSample / 8;
 constexpr std::int64_t kFrames = 29952;
 constexpr std::uint32_t kDataBytes = static_cast<std::uint32_t>(kFrames) * kBlockAlign;
-constexpr std::uint32_t kFmtBytes = 16;
+constexpr std::uint32_t kFmtBytes = wav::kPcmFormatBytes;
 constexpr std::uint32_t kListBytes = 240;
 // "WAVE" and three chunks, each an 8-byte header and its payload.
 constexpr std::uint32_t kRiffBytes = 4 + (8 + kFmtBytes) + (8 + kListBytes) + (8 + kDataBytes);
@@ -117,41 +124,13 @@ std::int64_t noteSample(const Note& note, std::int64_t frame) {
     return (((level * tone) >> 30) * note.amplitude + (kOne >> 1)) >> 30;
 }
 
-// ---- File ------------------------------------------------------------------
-
-void put16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
-}
-
-void putText(std::vector<std::uint8_t>& out, std::string_view text, std::uint32_t bytes) {
-    out.insert(out.end(), text.begin(), text.end());
-    out.insert(out.end(), bytes - text.size(), 0);
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> buildAlertSoundWav() {
     std::vector<std::uint8_t> wav;
     wav.reserve(8 + kRiffBytes);
 
-    putText(wav, "RIFF", 4);
-    put32(wav, kRiffBytes);
-    putText(wav, "WAVE", 4);
-
-    putText(wav, "fmt ", 4);
-    put32(wav, kFmtBytes);
-    put16(wav, 1);  // PCM
-    put16(wav, kChannels);
-    put32(wav, kSampleRate);
-    put32(wav, kSampleRate * kBlockAlign);
-    put16(wav, kBlockAlign);
-    put16(wav, kBitsPerSample);
+    putPcmHeader(wav, kRiffBytes, kChannels, kSampleRate, kBitsPerSample);
 
     putText(wav, "LIST", 4);
     put32(wav, kListBytes);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "app/GbkWindowText_win.h"
+#include "text/WindowText_win.h"
 #include "app/LinkResolution.h"
 #include "app/QrLinkWindow_win.h"
 #include "monitor/WaitPumping_win.h"
@@ -47,7 +47,7 @@ void BoardController::setLinkOpener(LinkOpener opener) { opener_ = opener ? std:
 
 void BoardController::onStartButton() {
     if (starting_) return;  // the button is locked while starting; a click that gets through is ignored
-    if (windowTextGbk(controls_.start) == kIdleCaption) {
+    if (text::windowTextGbk(controls_.start) == kIdleCaption) {
         start();
     } else {
         stop();
@@ -56,7 +56,7 @@ void BoardController::onStartButton() {
 
 void BoardController::start() {
     starting_ = true;
-    setWindowTextGbk(controls_.start, kStartingCaption);
+    text::setWindowTextGbk(controls_.start, kStartingCaption);
     clearShownRows();
     monitor_.start();
     EnableWindow(controls_.start, FALSE);
@@ -67,14 +67,14 @@ void BoardController::start() {
     if (!*alive) return;
 
     starting_ = false;
-    setWindowTextGbk(controls_.start, kRunningCaption);
+    text::setWindowTextGbk(controls_.start, kRunningCaption);
     EnableWindow(controls_.start, TRUE);
 }
 
 void BoardController::stop() {
-    setWindowTextGbk(controls_.start, kStoppingCaption);
+    text::setWindowTextGbk(controls_.start, kStoppingCaption);
     monitor_.stop();
-    setWindowTextGbk(controls_.start, kIdleCaption);
+    text::setWindowTextGbk(controls_.start, kIdleCaption);
     enableSettings(true);
 }
 
@@ -100,8 +100,8 @@ void BoardController::onListRightButton() {
     if (!selected) return;
     std::string link = results_.linkAt(*selected);
     if (controls_.linkBox != nullptr) {
-        setWindowTextGbk(controls_.linkBox, link);
-        link = windowTextGbk(controls_.linkBox);
+        text::setWindowTextGbk(controls_.linkBox, link);
+        link = text::windowTextGbk(controls_.linkBox);
     }
     runQrLinkWindow(mainWindow(), link);
 }
@@ -136,11 +136,11 @@ HWND BoardController::mainWindow() const {
     return controls_.mainWindow != nullptr ? controls_.mainWindow : GetAncestor(controls_.list, GA_ROOT);
 }
 
-std::string BoardController::keywordText() { return windowTextGbk(controls_.keywords); }
+std::string BoardController::keywordText() { return text::windowTextGbk(controls_.keywords); }
 bool BoardController::voiceChecked() { return isChecked(controls_.voice); }
 bool BoardController::popupChecked() { return isChecked(controls_.popup); }
-std::string BoardController::popupStayText() { return windowTextGbk(controls_.popupStay); }
-std::string BoardController::intervalText() { return windowTextGbk(controls_.interval); }
+std::string BoardController::popupStayText() { return text::windowTextGbk(controls_.popupStay); }
+std::string BoardController::intervalText() { return text::windowTextGbk(controls_.interval); }
 
 void BoardController::appendShownRow(const monitor::ResultRow& row) { results_.append(row); }
 void BoardController::rebuildShownRows(const std::deque<monitor::ResultRow>& rows) { results_.rebuild(rows); }

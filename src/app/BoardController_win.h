@@ -78,7 +78,6 @@ public:
     bool handleNotify(NMHDR& header, LRESULT& result) noexcept;
 
     const monitor::BoardSpec& board() const { return board_; }
-    const std::string& listUrl() const { return listUrl_; }
     ResultsList& results() { return results_; }
     bool running() const { return monitor_.running(); }
 

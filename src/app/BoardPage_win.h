@@ -71,7 +71,6 @@ class BoardPage {
     HWND window() const { return window_; }
 
     HWND resultsList() const { return resultsList_; }
-    HWND controlPanel() const { return controlPanel_; }
     HWND intervalBox() const { return intervalBox_; }
     HWND stayBox() const { return stayBox_; }  // the popup stay, in seconds
     HWND voiceCheck() const { return voiceCheck_; }

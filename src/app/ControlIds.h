@@ -34,7 +34,6 @@ constexpr int navButtonId(int page) {
 }
 
 // Children of the contact box.
-inline constexpr int kContactIconId = 1201;
 inline constexpr int kContactLabelId = 1202;
 inline constexpr int kContactOverlayId = 1203;
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/AsciiCase.h"
+
 namespace brevaro::app {
 namespace {
 
@@ -99,16 +101,6 @@ std::string mergePaths(const UriParts& base, std::string_view referencePath) {
     const std::size_t slash = base.path.rfind('/');
     if (slash == std::string_view::npos) return std::string(referencePath);
     return std::string(base.path.substr(0, slash + 1)) + std::string(referencePath);
-}
-
-bool equalsIgnoringCase(std::string_view text, std::string_view lower) {
-    if (text.size() != lower.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i]) return false;
-    }
-    return true;
 }
 
 // The host of an authority: what follows the last "@" and comes before a
@@ -237,7 +229,8 @@ std::optional<std::string> openableLink(std::string_view listUrl, std::string_vi
     if (!resolved) return std::nullopt;
     const std::optional<UriParts> parts = splitUri(*resolved);
     if (!parts || !parts->scheme || !parts->authority) return std::nullopt;
-    if (!equalsIgnoringCase(*parts->scheme, "http") && !equalsIgnoringCase(*parts->scheme, "https")) {
+    if (!text::equalsIgnoringAsciiCase(*parts->scheme, "http") &&
+        !text::equalsIgnoringAsciiCase(*parts->scheme, "https")) {
         return std::nullopt;
     }
     if (hostOf(*parts->authority).empty()) return std::nullopt;

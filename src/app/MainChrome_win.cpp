@@ -12,14 +12,8 @@
 #include "text/WideText_win.h"
 
 namespace brevaro::app {
-namespace {
-
-skin::ButtonPictures picturesOf(const ButtonPictureSet& set) {
-    return {set.normal.get(), set.hover.get(), set.pressed.get(), set.disabled.get()};
-}
-
 HWND pictureButton(HWND parent, int id, std::string_view caption, const Box& box,
-                   const ButtonPictureSet& pictures, bool handCursor, bool enabled = true) {
+                   const ButtonPictureSet& pictures, bool handCursor, bool enabled) {
     const std::wstring wide = text::gbkToWide(caption);
     return skin::createPictureButton({.parent = parent,
                                       .id = id,
@@ -28,10 +22,13 @@ HWND pictureButton(HWND parent, int id, std::string_view caption, const Box& box
                                       .top = box.top,
                                       .width = box.width,
                                       .height = box.height,
-                                      .pictures = picturesOf(pictures),
+                                      .pictures = {pictures.normal.get(), pictures.hover.get(),
+                                                   pictures.pressed.get(), pictures.disabled.get()},
                                       .handCursor = handCursor,
                                       .enabled = enabled});
 }
+
+namespace {
 
 HWND line(HWND parent, int id, const Box& box) {
     return createPictureBox({.parent = parent, .id = id, .box = box, .background = kLineGrey});

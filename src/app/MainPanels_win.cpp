@@ -7,7 +7,6 @@
 #include "app/Tooltips_win.h"
 #include "skin/LookLayer_win.h"
 #include "skin/PictureButton_win.h"
-#include "text/WideText_win.h"
 
 namespace brevaro::app {
 namespace {
@@ -44,18 +43,8 @@ void buildSettingsPanel(MainWindowState& state) {
                                             .box = kSettingsPanel,
                                             .background = kWhite,
                                             .leftLine = kLineGrey});
-    const ButtonPictureSet& group = state.pictures.groupButton();
-    const std::wstring groupCaption = text::gbkToWide(kGroupButtonCaption);
-    state.groupButton = skin::createPictureButton(
-        {.parent = state.settingsPanel,
-         .id = kGroupButtonId,
-         .caption = groupCaption,
-         .left = kGroupButton.left,
-         .top = kGroupButton.top,
-         .width = kGroupButton.width,
-         .height = kGroupButton.height,
-         .pictures = {group.normal.get(), group.hover.get(), group.pressed.get(), nullptr},
-         .handCursor = true});
+    state.groupButton = pictureButton(state.settingsPanel, kGroupButtonId, kGroupButtonCaption, kGroupButton,
+                                      state.pictures.groupButton(), true);
     createPictureBox({.parent = state.settingsPanel,
                       .id = kPanelSeparatorId,
                       .box = kPanelSeparator,

@@ -73,6 +73,11 @@ struct MainWindowState {
     std::mt19937 flashRandom{std::random_device{}()};
 };
 
+// A picture button of the main window with its four pictures (a missing one
+// is drawn as the normal picture) and its caption as window text.
+HWND pictureButton(HWND parent, int id, std::string_view caption, const Box& box,
+                   const ButtonPictureSet& pictures, bool handCursor, bool enabled = true);
+
 void buildChrome(MainWindowState& state);
 void buildStatusBar(MainWindowState& state);
 void buildSettingsPanel(MainWindowState& state);

@@ -17,6 +17,7 @@
 #include "skin/LookPaint_win.h"
 #include "skin/Skin.h"
 #include "text/WideText_win.h"
+#include "text/WindowText_win.h"
 
 namespace brevaro::app {
 namespace {
@@ -36,21 +37,16 @@ MainWindowState* mainStateOf(HWND window) {
                                                                          : nullptr;
 }
 
-void setText(HWND window, std::string_view gbk) {
-    const std::wstring wide = gbkToWide(gbk);
-    SetWindowTextW(window, wide.c_str());
-}
-
 void raise(HWND window) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-// The creation handler, steps 4-15 of the start-up.
+// The creation handler: the start-up, in this order.
 bool onMainWindowCreated(HWND window, MainWindowState& state) {
-    // 4. The window's handle.
+    // The window's handle.
     state.self = window;
-    // 5. The look: number 6 of the first set, no drawn shadow (the window
-    //    has its image shadow).
+    // The look: number 6 of the first set, no drawn shadow (the window
+    // has its image shadow).
     skin::applySkin(6, window, false, 1, 1, 2, RGB(190, 190, 190));
     // The controls, dressed in the look as they are created.
     buildChrome(state);
@@ -60,33 +56,33 @@ bool onMainWindowCreated(HWND window, MainWindowState& state) {
     buildSettingsPanel(state);
     SetWindowPos(state.background, HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    // 6. The announcement, fetched while the window waits to appear.
-    setText(state.announcement,
+    // The announcement, fetched while the window waits to appear.
+    text::setWindowTextGbk(state.announcement,
             announcementCaption(notice::fetchAnnouncement(state.config.noticeUrl)));
-    // 7. The first page (already shown: the switcher returns at once).
+    // The first page (already shown: the switcher returns at once).
     switchPage(state, 0);
-    // 8. The window's size.
+    // The window's size.
     SetWindowPos(window, nullptr, 0, 0, kMainWidth, kMainHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // 9. The status bar and the settings panel above the page container.
+    // The status bar and the settings panel above the page container.
     raise(state.statusBar);
     raise(state.settingsPanel);
-    // 10. The page container's height.
+    // The page container's height.
     RECT container;
     GetWindowRect(state.pages.container, &container);
     SetWindowPos(state.pages.container, nullptr, 0, 0, container.right - container.left,
                  kPageContainerHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // 11. The contact box's background.
+    // The contact box's background.
     setBoxBackground(state.contactBox, kWhite);
-    // 12. Centred on the primary screen.
+    // Centred on the primary screen.
     const ScreenPoint centre = centredOnScreen(
         GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), kMainWidth, kMainHeight);
     SetWindowPos(window, nullptr, centre.x, centre.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // 13. The shadow window becomes the image shadow (the moves above have
-    //     placed it already).
+    // The shadow window becomes the image shadow (the moves above have
+    // placed it already).
     skin::attachImageShadow(state.shadow);
-    // 14, 15. Tooltips.
+    // Tooltips.
     addTooltip(state.exitButton, kExitTip);
     addTooltip(state.settingsButton, kOpenSettingsTip);
 
@@ -130,11 +126,11 @@ void onExitButtonClicked(HWND window) {
     const std::wstring text = gbkToWide(exitBoxText(state->config.exitSentence));
     const std::wstring title = gbkToWide(kExitBoxTitle);
     if (MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OKCANCEL | MB_TASKMODAL) == IDOK) {
-        setText(window, kExitConfirmedCaption);
+        text::setWindowTextGbk(window, kExitConfirmedCaption);
         DestroyWindow(window);  // the state is gone after this
         return;
     }
-    setText(window, kExitCancelledCaption);
+    text::setWindowTextGbk(window, kExitCancelledCaption);
 }
 
 void onQrToolButton(MainWindowState& state) {

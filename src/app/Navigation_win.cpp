@@ -156,9 +156,7 @@ void toggleLinksWindow(MainWindowState& state) {
         ShowWindow(state.linksWindow, SW_SHOW);
         state.linksOpen = true;
     } else {
-        EnableWindow(state.self, TRUE);
-        state.linksOpen = false;
-        ShowWindow(state.linksWindow, SW_HIDE);
+        hideLinksWindow(state);
     }
 }
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <string_view>
+
+#include "alerts/WavBytes.h"
 
 namespace brevaro::app {
 namespace {
@@ -12,7 +13,7 @@ constexpr std::uint16_t kChannels = 2;
 constexpr std::uint16_t kBitsPerSample = 16;
 constexpr std::uint16_t kBlockAlign = kChannels * kBitsPerSample / 8;
 constexpr std::int64_t kFrames = kAlarmDataBytes / kBlockAlign;
-constexpr std::uint32_t kFmtBytes = 16;
+constexpr std::uint32_t kFmtBytes = alerts::wav::kPcmFormatBytes;
 constexpr std::uint32_t kRiffBytes = 4 + (8 + kFmtBytes) + (8 + kAlarmDataBytes);
 static_assert(kFrames == 93312 && 8 + kRiffBytes == 373292);
 
@@ -49,41 +50,17 @@ std::int16_t sampleAt(std::int64_t frame) {
     return static_cast<std::int16_t>(std::clamp<long>(std::lround(value), -32767, 32767));
 }
 
-void put16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<std::uint8_t>(value >> shift & 0xFF));
-}
-
-void putTag(std::vector<std::uint8_t>& out, std::string_view tag) {
-    out.insert(out.end(), tag.begin(), tag.end());
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> buildNetworkAlarmWav() {
     std::vector<std::uint8_t> wav;
     wav.reserve(8 + kRiffBytes);
-    putTag(wav, "RIFF");
-    put32(wav, kRiffBytes);
-    putTag(wav, "WAVE");
-    putTag(wav, "fmt ");
-    put32(wav, kFmtBytes);
-    put16(wav, 1);  // PCM
-    put16(wav, kChannels);
-    put32(wav, kAlarmSampleRate);
-    put32(wav, kAlarmSampleRate * kBlockAlign);
-    put16(wav, kBlockAlign);
-    put16(wav, kBitsPerSample);
-    putTag(wav, "data");
-    put32(wav, kAlarmDataBytes);
+    alerts::wav::putPcmHeader(wav, kRiffBytes, kChannels, kAlarmSampleRate, kBitsPerSample);
+    alerts::wav::putText(wav, "data", 4);
+    alerts::wav::put32(wav, kAlarmDataBytes);
     for (std::int64_t frame = 0; frame < kFrames; ++frame) {
         const auto sample = static_cast<std::uint16_t>(sampleAt(frame));
-        for (int channel = 0; channel < kChannels; ++channel) put16(wav, sample);
+        for (int channel = 0; channel < kChannels; ++channel) alerts::wav::put16(wav, sample);
     }
     return wav;
 }

@@ -18,7 +18,6 @@ struct PictureBoxState {
     bool pictureHasAlpha = false;
     std::optional<Colour> topLine;
     std::optional<Colour> leftLine;
-    std::optional<Colour> outline;
     ColourTable colours;
 };
 
@@ -53,7 +52,6 @@ void paint(HWND box, HDC target, const PictureBoxState& state) {
         RECT line{client.left, client.top, client.left + 1, client.bottom};
         skin::fillSolid(dc, line, *state.leftLine);
     }
-    if (state.outline) skin::frameRect(dc, client, *state.outline);
 }
 
 LRESULT handleMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -93,8 +91,6 @@ LRESULT handleMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
             InvalidateRect(box, nullptr, FALSE);
             RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
             return 0;
-        case kGetBoxBackground:
-            return static_cast<LRESULT>(state->background);
         case WM_NCDESTROY: {
             const std::unique_ptr<PictureBoxState> owned(state);
             SetWindowLongPtrW(box, GWLP_USERDATA, 0);
@@ -115,7 +111,6 @@ HWND createPictureBox(const PictureBoxArgs& args) {
     state->pictureHasAlpha = args.pictureHasAlpha;
     state->topLine = args.topLine;
     state->leftLine = args.leftLine;
-    state->outline = args.outline;
     return CreateWindowExW(
         0, kPictureBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
         args.box.left, args.box.top, args.box.width, args.box.height, args.parent,
@@ -124,10 +119,6 @@ HWND createPictureBox(const PictureBoxArgs& args) {
 
 void setBoxBackground(HWND box, Colour colour) {
     SendMessageW(box, kSetBoxBackground, colour, 0);
-}
-
-Colour boxBackground(HWND box) {
-    return static_cast<Colour>(SendMessageW(box, kGetBoxBackground, 0, 0));
 }
 
 }  // namespace brevaro::app

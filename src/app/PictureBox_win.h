@@ -25,15 +25,12 @@ struct PictureBoxArgs {
     bool pictureHasAlpha = false;    // premultiplied 32-bit: blended over the background
     std::optional<Colour> topLine;   // a one-pixel line along the top edge
     std::optional<Colour> leftLine;  // and along the left edge
-    std::optional<Colour> outline;   // a one-pixel frame all round
 };
 
 HWND createPictureBox(const PictureBoxArgs& args);
 
 // Changes the background colour and repaints (kSetBoxBackground).
 inline constexpr UINT kSetBoxBackground = WM_APP + 0x41;  // wParam: Colour
-inline constexpr UINT kGetBoxBackground = WM_APP + 0x42;  // returns the Colour
 void setBoxBackground(HWND box, Colour colour);
-Colour boxBackground(HWND box);
 
 }  // namespace brevaro::app

@@ -5,7 +5,7 @@
 
 #include "app/ChildControl_win.h"
 #include "app/Clipboard_win.h"
-#include "app/GbkWindowText_win.h"
+#include "text/WindowText_win.h"
 #include "app/QrPicture_win.h"
 #include "app/QrWindowLayout.h"
 #include "app/WindowClass_win.h"
@@ -55,8 +55,8 @@ LRESULT onCreate(HWND window, QrLinkState& state) {
         createChildControl(window, L"BUTTON", kLinkCloseCaption, BS_PUSHBUTTON | WS_TABSTOP, kLinkClose);
     if (picture == nullptr || state.linkEdit == nullptr || copy == nullptr || closeButton == nullptr) return -1;
     state.picture = QrPictureBox(picture);
-    setWindowTextGbk(state.linkEdit, state.link);
-    state.picture.showCodeOf(windowTextGbk(state.linkEdit), kLinkPicture.width, kLinkPicture.height);
+    text::setWindowTextGbk(state.linkEdit, state.link);
+    state.picture.showCodeOf(text::windowTextGbk(state.linkEdit), kLinkPicture.width, kLinkPicture.height);
     return 0;
 }
 
@@ -64,7 +64,7 @@ LRESULT onCommand(HWND window, QrLinkState& state, WPARAM wParam) {
     const int id = LOWORD(wParam);
     if (HIWORD(wParam) != BN_CLICKED) return 0;
     if (id == kLinkCopy.id) {
-        putTextOnClipboard(window, windowTextGbk(state.linkEdit));
+        putTextOnClipboard(window, text::windowTextGbk(state.linkEdit));
     } else if (id == kLinkClose.id || id == IDCANCEL) {
         close(window, state);
     }

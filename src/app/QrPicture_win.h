@@ -4,16 +4,13 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string_view>
-#include <type_traits>
+
+#include "skin/GdiHandles_win.h"
 
 namespace brevaro::app {
 
-struct QrBitmapDeleter {
-    void operator()(HBITMAP bitmap) const noexcept { DeleteObject(bitmap); }
-};
-using QrBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, QrBitmapDeleter>;
+using QrBitmap = skin::OwnedBitmap;
 
 // A bitmap holding the pixels of a 24-bit, uncompressed .bmp file image;
 // null when the bytes are not one (or are cut short).

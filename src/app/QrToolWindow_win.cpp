@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "app/ChildControl_win.h"
-#include "app/GbkWindowText_win.h"
+#include "text/WindowText_win.h"
 #include "app/QrPicture_win.h"
 #include "app/QrWindowLayout.h"
 #include "app/WindowClass_win.h"
@@ -86,7 +86,7 @@ void convert(HWND window, QrToolState& state) {
         showEmptyInputHint(window, state);
         return;
     }
-    state.picture.showCodeOf(windowTextGbk(state.input), kToolPicture.width, kToolPicture.height);
+    state.picture.showCodeOf(text::windowTextGbk(state.input), kToolPicture.width, kToolPicture.height);
 }
 
 LRESULT onCreate(HWND window, QrToolState& state) {

@@ -9,6 +9,7 @@
 
 #include "app/ControlIds.h"
 #include "app/ShellLayout.h"
+#include "app/WindowClass_win.h"
 #include "qr/GaloisField.h"
 #include "qr/QrCode.h"
 #include "qr/QrImage.h"
@@ -74,12 +75,7 @@ LRESULT CALLBACK shadowOwnerProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 HWND createShadowOwner(HINSTANCE instance, ShellStart& start) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = shadowOwnerProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kShadowOwnerClass;
-    if (RegisterClassExW(&windowClass) == 0) return nullptr;
+    if (!registerWindowClass(kShadowOwnerClass, shadowOwnerProc)) return nullptr;
     // Click-through and never activated: it only ever shows the shadow. No
     // taskbar button: that is the main window's.
     return CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE,
@@ -94,7 +90,6 @@ int runShell(HINSTANCE instance, const ShellConfig& config, ShellPlugins plugins
     // Module initialisation.
     initialiseQrModule();
     skin::startGdiPlus();
-    GetProcessHeap();
     // The login page's browser control is an OLE object of this thread.
     const HRESULT ole = OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |

@@ -1,7 +1,6 @@
 #pragma once
-// The program's start and run: module initialisation (the QR tables, GDI+,
-// the process heap), the shadow window that owns the main window, and the
-// message loop. The process lives as long as the shadow window. Windows
+// The program's start and run: module initialisation (the QR tables, GDI+),
+// the shadow window that owns the main window, and the message loop. The process lives as long as the shadow window. Windows
 // only.
 
 #include <windows.h>

@@ -151,10 +151,11 @@ bool HttpRequest::Open(std::string_view method, std::string_view url) {
     responseHeaders_.clear();
     closeRequest();
 
-    const std::string host = wideToGbk(std::wstring_view(parts.lpszHostName, parts.dwHostNameLength));
+    const std::wstring wideHost(parts.lpszHostName, parts.dwHostNameLength);
+    const std::string host = wideToGbk(wideHost);
     if (connection_ == nullptr || host != connectedHost_ || parts.nPort != connectedPort_) {
         closeHandle(connection_);
-        connection_ = WinHttpConnect(asInternet(session_), gbkToWide(host).c_str(), parts.nPort, 0);
+        connection_ = WinHttpConnect(asInternet(session_), wideHost.c_str(), parts.nPort, 0);
         if (connection_ == nullptr) return false;
         connectedHost_ = host;
         connectedPort_ = parts.nPort;

@@ -5,17 +5,12 @@
 #include "text/AsciiCase.h"
 #include "text/IntegerText.h"
 #include "text/Search.h"
+#include "text/TextPieces.h"
 
 namespace brevaro::http {
 namespace {
 
 using text::startsWithIgnoringAsciiCase;
-
-std::string_view trimSpaces(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
 
 // The rest of the line after the first `mark` (found ignoring case); false
 // when the mark is absent.
@@ -77,7 +72,7 @@ std::string redirectLocation(std::string_view headers, bool complete, const Conn
                              std::string_view currentUrl) {
     std::string_view raw;
     if (headers.empty() || !valueAfter(headers, "Location:", raw)) return {};
-    const std::string_view value = trimSpaces(raw);
+    const std::string_view value = text::trimAsciiSpaces(raw);
     if (!complete || value.empty()) return std::string(value);
     if (value.front() == '/') {
         return std::string(target.https ? "https://" : "http://") + target.host + ":" +

@@ -4,15 +4,10 @@
 #include "text/IntegerText.h"
 #include "text/Search.h"
 #include "text/TextBetween.h"
+#include "text/TextPieces.h"
 
 namespace brevaro::http {
 namespace {
-
-std::string_view trimSpaces(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
 
 // The text between `mark` and the next "/" (or the end).
 std::string afterUpToSlash(std::string_view text, std::string_view mark) {
@@ -28,11 +23,11 @@ std::string afterUpToSlash(std::string_view text, std::string_view mark) {
 std::string webFetchUserAgent(std::string_view extraHeaders) {
     const std::size_t at = text::findTextIgnoringCase(extraHeaders, "User-Agent:");
     if (at == text::npos) return std::string(kWebFetchUserAgent);
-    std::string agent(trimSpaces(text::TextBetween(extraHeaders, "User-Agent:", "\r\n")));
+    std::string agent(text::trimAsciiSpaces(text::TextBetween(extraHeaders, "User-Agent:", "\r\n")));
     if (agent.empty()) {
         // The line is the last one: everything after the first ":" of the block.
         const std::size_t colon = extraHeaders.find(':');
-        agent = trimSpaces(extraHeaders.substr(colon + 1));
+        agent = text::trimAsciiSpaces(extraHeaders.substr(colon + 1));
     }
     return agent;
 }
@@ -90,7 +85,7 @@ WebFetchHeaderReading readWebFetchHeaders(std::string_view headerBlock) {
         const std::string_view line = headerBlock.substr(
             lineStart, (lineEnd == text::npos ? headerBlock.size() : lineEnd) - lineStart);
         if (text::containsText(line, "Location:")) {
-            reading.location = trimSpaces(line.substr(line.find(':') + 1));
+            reading.location = text::trimAsciiSpaces(line.substr(line.find(':') + 1));
             located = true;
         }
         if (text::containsText(line, "Set-Cookie")) {
@@ -99,7 +94,7 @@ WebFetchHeaderReading readWebFetchHeaders(std::string_view headerBlock) {
             std::string pair = text::TextBetween(line, "Set-Cookie:", ";");
             const std::size_t mark = text::findTextIgnoringCase(line, "Set-Cookie:");
             if (pair.empty() && mark != text::npos) pair = line.substr(mark + 11);
-            reading.receivedCookies += trimSpaces(pair);
+            reading.receivedCookies += text::trimAsciiSpaces(pair);
             reading.receivedCookies += "; ";
         }
         if (lineEnd == text::npos) break;

@@ -16,15 +16,14 @@
 
 namespace brevaro::monitor {
 
-// What a run's worker and the UI thread share. `live` is read and written on
-// the UI thread only; the rest is for the worker and for stop().
+// What a run's worker and the UI thread share. A run is live until its stop
+// is requested: from then on the UI thread drops the run's calls.
 struct MonitorRunShared {
     const BoardSpec* board = nullptr;
     std::string url;
     BoardView* view = nullptr;
     alerts::AlertSink* alerts = nullptr;
     HWND host = nullptr;
-    bool live = true;
     std::atomic<bool> stopRequested = false;
     HANDLE stopEvent = nullptr;   // manual reset: ends the interval wait
     HANDLE endedEvent = nullptr;  // manual reset: the worker thread has ended
@@ -56,7 +55,7 @@ struct UiCall {
 LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == uiCallMessage() && message != 0) {
         const auto* call = reinterpret_cast<const UiCall*>(lParam);
-        if (!call->run->live) return 0;
+        if (call->run->stopRequested) return 0;
         try {
             (*call->work)();
         } catch (...) {
@@ -225,7 +224,6 @@ void BoardMonitor::start() {
 
 void BoardMonitor::stop() {
     if (!run_) return;
-    run_->live = false;
     run_->stopRequested = true;
     SetEvent(run_->stopEvent);
     {

@@ -4,22 +4,14 @@
 // implements it; every call comes on the UI thread.
 
 #include <deque>
-#include <string>
 
 #include "monitor/Board.h"
+#include "monitor/MonitorPass.h"
 
 namespace brevaro::monitor {
 
-class BoardView {
+class BoardView : public BoardSettings {
 public:
-    virtual ~BoardView() = default;
-
-    virtual std::string keywordText() = 0;
-    virtual bool voiceChecked() = 0;
-    virtual bool popupChecked() = 0;
-    virtual std::string popupStayText() = 0;
-    virtual std::string intervalText() = 0;
-
     // The baseline's rows, one at a time, at the end of the list.
     virtual void appendShownRow(const ResultRow& row) = 0;
     // A later pass: the list becomes exactly these rows, in this order.

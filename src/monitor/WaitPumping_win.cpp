@@ -25,7 +25,7 @@ bool waitPumping(long long milliseconds, void* stopEvent) {
         if (woken == WAIT_OBJECT_0 + count) {
             MSG message;
             bool quit = false;
-            while (!quit && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
                 if (message.message == WM_QUIT) {
                     // Not ours to swallow: put it back for the thread's own loop.
                     PostQuitMessage(static_cast<int>(message.wParam));

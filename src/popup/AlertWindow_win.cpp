@@ -20,9 +20,6 @@ using text::gbkToWide;
 // freed in WM_NCDESTROY. Only the window's own thread touches it.
 struct AlertWindowState {
     std::vector<std::string> arguments;  // handed to the worker at creation
-    HWND titleLine = nullptr;
-    HWND timeLine = nullptr;
-    HWND keywordLine = nullptr;
     std::string postAddress;  // GBK, as the worker read it
 };
 
@@ -55,19 +52,16 @@ void placeAtScreenCorner(HWND window) {
 // WM_CREATE: controls, look, place, worker. -1 fails the creation: without
 // its worker the alert would never end by itself.
 LRESULT onCreate(HWND window, AlertWindowState& state) {
-    state.titleLine = createControl(window, L"STATIC", kTitleLineDesign, SS_LEFT, kTitleLine);
-    state.timeLine = createControl(window, L"STATIC", kTimeLineDesign, SS_LEFT, kTimeLine);
-    state.keywordLine = createControl(window, L"STATIC", kKeywordLineDesign, SS_LEFT, kKeywordLine);
+    auto job = std::make_unique<AlertWorkerJob>();
+    job->window = window;
+    job->titleLine = createControl(window, L"STATIC", kTitleLineDesign, SS_LEFT, kTitleLine);
+    job->timeLine = createControl(window, L"STATIC", kTimeLineDesign, SS_LEFT, kTimeLine);
+    job->keywordLine = createControl(window, L"STATIC", kKeywordLineDesign, SS_LEFT, kKeywordLine);
     createControl(window, L"BUTTON", kViewButtonText, BS_PUSHBUTTON | WS_TABSTOP, kViewButton);
 
     skin::applySkin(7, window, true, 2, 1);
     placeAtScreenCorner(window);
 
-    auto job = std::make_unique<AlertWorkerJob>();
-    job->window = window;
-    job->titleLine = state.titleLine;
-    job->timeLine = state.timeLine;
-    job->keywordLine = state.keywordLine;
     job->arguments = std::move(state.arguments);
     return startAlertWorker(std::move(job)) ? 0 : -1;
 }

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "popup/PopupArguments.h"
-#include "text/WideText_win.h"
+#include "text/WindowText_win.h"
 
 namespace brevaro::popup {
 namespace {
@@ -19,11 +19,6 @@ constexpr DWORD kTickMilliseconds = 100;
 // A window's text from another thread: SetWindowTextW sends WM_SETTEXT to the
 // window's own thread and returns once it is done (or at once when the window
 // is gone, as after the user closed it).
-void setText(HWND window, const std::string& gbk) {
-    const std::wstring wide = text::gbkToWide(gbk);
-    SetWindowTextW(window, wide.c_str());
-}
-
 // About one tick on the waitable timer, dispatching this thread's messages
 // whenever some arrive meanwhile. Without a timer the tick is a plain sleep,
 // so the countdown never spins.
@@ -56,7 +51,7 @@ void countDown(HWND window, int staySeconds) {
     const DWORD start = GetTickCount();
     const UniqueHandle timer(CreateWaitableTimerW(nullptr, FALSE, nullptr));
     while (const std::optional<int> left = secondsLeft(staySeconds, GetTickCount() - start)) {
-        setText(window, countdownCaption(*left));
+        text::setWindowTextGbk(window, countdownCaption(*left));
         waitOneTick(timer.get());
     }
 }
@@ -68,9 +63,9 @@ void run(const AlertWorkerJob& job) {
             case ArgumentKind::Address:
                 SendMessageW(job.window, kPostAddressMessage, 0, reinterpret_cast<LPARAM>(&argument.value));
                 break;
-            case ArgumentKind::Title: setText(job.titleLine, labelText(argument.kind, argument.value)); break;
-            case ArgumentKind::Time: setText(job.timeLine, labelText(argument.kind, argument.value)); break;
-            case ArgumentKind::Keyword: setText(job.keywordLine, labelText(argument.kind, argument.value)); break;
+            case ArgumentKind::Title: text::setWindowTextGbk(job.titleLine, labelText(argument.kind, argument.value)); break;
+            case ArgumentKind::Time: text::setWindowTextGbk(job.timeLine, labelText(argument.kind, argument.value)); break;
+            case ArgumentKind::Keyword: text::setWindowTextGbk(job.keywordLine, labelText(argument.kind, argument.value)); break;
             case ArgumentKind::Stay: countDown(job.window, argument.staySeconds); break;
             case ArgumentKind::Ignored: break;
         }

@@ -246,10 +246,6 @@ void 编码类::交错容错字节(const 位向量类& bits, int totalCodewords,
     if (result.sizeInBytes() != totalCodewords) failQr(kClass, "交错容错字节", "交错出错");
 }
 
-int 编码类::maskPenalty(const 字节矩阵类& matrix) const {
-    return 掩码辅助类::score(matrix).total();
-}
-
 int 编码类::chooseMask(const 位向量类& bits, const QrLevel& level, int version,
                        字节矩阵类& matrix) const {
     // The eight trial symbols share the placement of everything but the mask;

@@ -76,8 +76,6 @@ public:
     // The Reed–Solomon EC codewords of one block.
     std::vector<std::uint8_t> ecCodewords(const std::vector<std::uint8_t>& data, int ecCount) const;
 
-    // The sum of the four penalty scores of a finished matrix.
-    int maskPenalty(const 字节矩阵类& matrix) const;
     // Tries the masks 0 to 7 in order and returns the first with the lowest
     // penalty; matrix becomes the symbol with that mask.
     int chooseMask(const 位向量类& bits, const QrLevel& level, int version,

@@ -104,4 +104,23 @@ struct SymbolLines {
     std::vector<LineBits> columns;
 };
 
+// The lines of the cells equal to 1 among width x height cells stored row
+// by row (each side at most LineBits::kMaxCells).
+inline SymbolLines linesOf(int width, int height, const std::vector<std::uint8_t>& cells) {
+    SymbolLines lines;
+    lines.width = width;
+    lines.height = height;
+    lines.rows.resize(static_cast<std::size_t>(height));
+    lines.columns.resize(static_cast<std::size_t>(width));
+    std::size_t i = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x, ++i) {
+            if (cells[i] != 1) continue;
+            lines.rows[static_cast<std::size_t>(y)].set(x);
+            lines.columns[static_cast<std::size_t>(x)].set(y);
+        }
+    }
+    return lines;
+}
+
 }  // namespace brevaro::qr

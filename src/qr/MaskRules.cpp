@@ -155,23 +155,8 @@ std::span<const LineBits, kColumnPeriod> 掩码辅助类::maskColumnBits(int mas
 }
 
 MaskPenalty 掩码辅助类::score(const 字节矩阵类& matrix) {
-    SymbolLines lines;
-    lines.width = matrix.width();
-    lines.height = matrix.height();
-    if (lines.width > LineBits::kMaxCells || lines.height > LineBits::kMaxCells) {
-        failQrWithoutRecord();
-    }
-    lines.rows.resize(static_cast<std::size_t>(lines.height));
-    lines.columns.resize(static_cast<std::size_t>(lines.width));
-    for (int y = 0; y < lines.height; ++y) {
-        const std::uint8_t* row = matrix.row(y);
-        for (int x = 0; x < lines.width; ++x) {
-            if (row[x] != 1) continue;
-            lines.rows[static_cast<std::size_t>(y)].set(x);
-            lines.columns[static_cast<std::size_t>(x)].set(y);
-        }
-    }
-    return score(lines);
+    if (matrix.width() > LineBits::kMaxCells || matrix.height() > LineBits::kMaxCells) failQrWithoutRecord();
+    return score(linesOf(matrix.width(), matrix.height(), matrix.cells()));
 }
 
 MaskPenalty 掩码辅助类::score(const SymbolLines& lines) {

@@ -158,23 +158,6 @@ std::uint32_t formatValue(const QrLevel& level, int mask) {
     return value;
 }
 
-SymbolLines linesOf(const 字节矩阵类& m, const std::vector<std::uint8_t>& cells) {
-    SymbolLines lines;
-    lines.width = m.width();
-    lines.height = m.height();
-    lines.rows.resize(static_cast<std::size_t>(lines.height));
-    lines.columns.resize(static_cast<std::size_t>(lines.width));
-    std::size_t i = 0;
-    for (int y = 0; y < lines.height; ++y) {
-        for (int x = 0; x < lines.width; ++x, ++i) {
-            if (cells[i] != 1) continue;
-            lines.rows[static_cast<std::size_t>(y)].set(x);
-            lines.columns[static_cast<std::size_t>(x)].set(y);
-        }
-    }
-    return lines;
-}
-
 void 插入版本信息(字节矩阵类& m, int version) {
     if (version < 7) return;
     const 位向量子类 bits = 矩阵应用类::标记版本信息位(version);
@@ -253,8 +236,8 @@ UnmaskedSymbol::UnmaskedSymbol(const 位向量类& bits, const QrLevel& level, i
     placeFormatBits(m, 0);
     插入版本信息(m, version);
     插入数据信息位(m, bits, isData_);
-    lines_ = linesOf(m, m.cells());
-    dataLines_ = linesOf(m, isData_);
+    lines_ = linesOf(m.width(), m.height(), m.cells());
+    dataLines_ = linesOf(m.width(), m.height(), isData_);
 }
 
 void UnmaskedSymbol::applyMask(int mask, 字节矩阵类& out) const {

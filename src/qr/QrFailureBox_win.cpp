@@ -5,21 +5,13 @@
 #include <windows.h>
 
 #include "qr/QrFailure.h"
-#include "text/Encoding.h"
+#include "text/WideText_win.h"
 
 namespace brevaro::qr {
-namespace {
-
-std::wstring wide(const std::string& gbk) {
-    const std::u16string utf16 = text::gbkToUtf16(gbk);
-    return std::wstring(utf16.begin(), utf16.end());
-}
-
-}  // namespace
 
 void showQrFailure(const QrFailureRecord& record) {
-    const std::wstring text = wide(qrFailureText(record));
-    const std::wstring title = wide(kQrFailureTitle);
+    const std::wstring text = text::gbkToWide(qrFailureText(record));
+    const std::wstring title = text::gbkToWide(kQrFailureTitle);
     MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
 }
 

@@ -8,6 +8,7 @@
 
 #include "qr/Encoder.h"
 #include "qr/QrFailure.h"
+#include "text/AsciiCase.h"
 #include "text/TextPieces.h"
 
 namespace brevaro::qr {
@@ -41,12 +42,8 @@ bool onlySpaces(std::string_view text) {
 
 const QrLevel& levelNamed(std::optional<std::string_view> name) {
     if (!name) return levelL();
-    std::string upper(*name);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
     for (const QrLevel& level : qrLevels()) {
-        if (upper == level.name) return level;
+        if (text::equalsIgnoringAsciiCase(*name, level.name)) return level;
     }
     failQr(kQrModuleName, "创建二维码", "容错等级必须为L、M、Q、H四个之一。");
 }

@@ -16,6 +16,7 @@
 #include "skin/LookLayer_win.h"
 #include "skin/LookPaint_win.h"
 #include "skin/LookParts_win.h"
+#include "text/WindowText_win.h"
 
 namespace brevaro::skin {
 namespace {
@@ -52,7 +53,7 @@ SIZE sizeOf(const RECT& rect) {
 }
 
 void drawText(HDC dc, HWND button, RECT rect, COLORREF colour, UINT format) {
-    const std::wstring text = windowText(button);
+    const std::wstring text = text::windowTextWide(button);
     const Selection font(dc, controlFont(button));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
@@ -178,7 +179,7 @@ void paintGroup(HWND group, HDC dc) {
     GetClientRect(group, &client);
     const ParentColours parent = askParentColours(group, dc, WM_CTLCOLORSTATIC);
     const HFONT font = controlFont(group);
-    const std::wstring text = windowText(group);
+    const std::wstring text = text::windowTextWide(group);
     const int textHeight = lineHeight(dc, font);
     // The bottom line sits one pixel up: a group that reaches its parent's
     // last row still shows it.

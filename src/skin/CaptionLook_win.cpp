@@ -20,6 +20,7 @@
 #include "skin/LookLayer_win.h"
 #include "skin/LookPaint_win.h"
 #include "skin/LookParts_win.h"
+#include "text/WindowText_win.h"
 
 namespace brevaro::skin {
 namespace {
@@ -96,7 +97,7 @@ void paintCaptionParts(HWND window, const CaptionState& state) {
     SetBkMode(dc.get(), TRANSPARENT);
     SetTextColor(dc.get(), colorref(palette.accentText));
     RECT text{title.left + 6, title.top, hasClose ? close.left - 4 : title.right - 4, title.bottom};
-    const std::wstring titleText = windowText(window);
+    const std::wstring titleText = text::windowTextWide(window);
     DrawTextW(dc.get(), titleText.c_str(), -1, &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 

@@ -116,8 +116,7 @@ void strokeEllipse(HDC dc, const RECT& rect, Colour line) {
 }
 
 void frameRect(HDC dc, const RECT& rect, Colour line) {
-    const OwnedBrush brush(CreateSolidBrush(colorref(line)));
-    FrameRect(dc, &rect, brush.get());
+    FrameRect(dc, &rect, lookBrush(line));
 }
 
 void fillSolid(HDC dc, const RECT& rect, Colour fill) {
@@ -137,14 +136,6 @@ int lineHeight(HDC dc, HFONT font) {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     return metrics.tmHeight;
-}
-
-std::wstring windowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
 }
 
 bool hasClass(HWND window, const wchar_t* className) {

@@ -47,7 +47,6 @@ void fillSolid(HDC dc, const RECT& rect, Colour fill);
 HFONT controlFont(HWND control);
 // The height of a line of text in that font.
 int lineHeight(HDC dc, HFONT font);
-std::wstring windowText(HWND window);
 
 // GetClassNameW compared without letter case.
 bool hasClass(HWND window, const wchar_t* className);

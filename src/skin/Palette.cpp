@@ -89,7 +89,7 @@ Palette tintedPalette(int hue, int saturation, int brightness) {
     for (Colour* colour :
          {&palette.accent, &palette.accentHover, &palette.accentPressed, &palette.accentText,
           &palette.surface, &palette.pageBackground, &palette.border, &palette.groupBorder,
-          &palette.text, &palette.mutedText, &palette.disabledFill, &palette.disabledText,
+          &palette.text, &palette.disabledFill, &palette.disabledText,
           &palette.disabledBorder, &palette.headerTop, &palette.headerBottom, &palette.headerLine,
           &palette.headerText}) {
         *colour = tintColour(*colour, hue, saturation, brightness);

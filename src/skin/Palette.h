@@ -33,7 +33,6 @@ struct Palette {
     Colour border = rgb(198, 212, 226);       // field and box outlines
     Colour groupBorder = rgb(208, 220, 232);  // group frames
     Colour text = rgb(40, 48, 58);
-    Colour mutedText = rgb(96, 96, 96);
     Colour disabledFill = rgb(226, 231, 236);
     Colour disabledText = rgb(158, 166, 176);
     Colour disabledBorder = rgb(214, 220, 226);

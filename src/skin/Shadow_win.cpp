@@ -1,10 +1,9 @@
 #include "skin/Shadow_win.h"
 
 #include <cstdint>
-#include <memory>
-#include <type_traits>
 #include <span>
 
+#include "skin/GdiHandles_win.h"
 #include "skin/ShadowRings.h"
 
 namespace brevaro::skin {
@@ -32,44 +31,11 @@ HWND shadowOf(HWND target) {
     return shadow != nullptr && IsWindow(shadow) ? shadow : nullptr;
 }
 
-struct ScreenDc {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDc() {
-        if (dc != nullptr) ReleaseDC(nullptr, dc);
-    }
-    ScreenDc() = default;
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-};
-
-struct DcDeleter {
-    void operator()(HDC dc) const noexcept { DeleteDC(dc); }
-};
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const noexcept { DeleteObject(object); }
-};
-using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-
-// Keeps a bitmap selected into a memory DC for the scope, then selects the
-// DC's previous bitmap back, so the bitmap can be deleted.
-struct Selection {
-    HDC dc;
-    HGDIOBJ previous;
-    Selection(HDC into, HGDIOBJ object) : dc(into), previous(SelectObject(into, object)) {}
-    ~Selection() {
-        if (previous != nullptr) SelectObject(dc, previous);
-    }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-};
-
 // Paints the rings into a new 32-bit DIB of the shadow's size and pushes it
 // with per-pixel alpha at (left, top).
 void redraw(HWND shadow, int left, int top, int width, int height, int size, COLORREF colour) {
-    const ScreenDc screen;
-    if (screen.dc == nullptr) return;
+    const WindowDc screen(nullptr);
+    if (screen.get() == nullptr) return;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -79,20 +45,20 @@ void redraw(HWND shadow, int left, int top, int width, int height, int size, COL
     info.bmiHeader.biCompression = BI_RGB;
     info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
     void* bits = nullptr;
-    const Bitmap bitmap(CreateDIBSection(screen.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const OwnedBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || bits == nullptr) return;
     const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     paintShadowRings(std::span(static_cast<std::uint32_t*>(bits), pixelCount), width, height, size,
                      GetRValue(colour), GetGValue(colour), GetBValue(colour));
 
-    const MemoryDc memory(CreateCompatibleDC(screen.dc));
+    const OwnedMemoryDc memory(CreateCompatibleDC(screen.get()));
     if (!memory) return;
     const Selection selection(memory.get(), bitmap.get());
     POINT destination{left, top};
     SIZE extent{width, height};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayeredWindow(shadow, screen.dc, &destination, &extent, memory.get(), &source, 0, &blend, ULW_ALPHA);
+    UpdateLayeredWindow(shadow, screen.get(), &destination, &extent, memory.get(), &source, 0, &blend, ULW_ALPHA);
 }
 
 LRESULT CALLBACK shadowWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

@@ -49,4 +49,10 @@ std::string_view textBeforeNul(std::string_view bytes) {
     return bytes.substr(0, bytes.find('\0'));
 }
 
+std::string_view trimAsciiSpaces(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
 }  // namespace brevaro::text

@@ -24,4 +24,8 @@ std::string_view textAfterLast(std::string_view text, std::string_view mark);
 // A GBK text ends at its first zero byte: the part of bytes before it.
 std::string_view textBeforeNul(std::string_view bytes);
 
+// text without its leading and trailing ASCII spaces (0x20 only). A GBK trail
+// byte is never 0x20, so this is safe at any position.
+std::string_view trimAsciiSpaces(std::string_view text);
+
 }  // namespace brevaro::text

@@ -57,5 +57,12 @@ TEST(TextBeforeNul, EndsAtTheFirstZeroByte) {
     EXPECT_EQ(textBeforeNul("abc"sv), "abc");
 }
 
+TEST(TrimAsciiSpaces, DropsOnlyTheOuterAsciiSpaces) {
+    EXPECT_EQ(trimAsciiSpaces("  a b  "), "a b");
+    EXPECT_EQ(trimAsciiSpaces("   "), "");
+    EXPECT_EQ(trimAsciiSpaces("\ta\t"), "\ta\t");
+    EXPECT_EQ(trimAsciiSpaces(" 　京东　 "), "　京东　");  // full-width spaces stay
+}
+
 }  // namespace
 }  // namespace brevaro::text

@@ -1,6 +1,6 @@
 #pragma once
-// A window's text as the program's GBK, through the W API (code page 936
-// named explicitly, whatever the system's ANSI code page is).
+// A window's text through the W API, and as the program's GBK (code page 936
+// named explicitly, whatever the system's ANSI code page is). Windows only.
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 
 #include "text/WideText_win.h"
 
-namespace brevaro::app {
+namespace brevaro::text {
 
 inline std::wstring windowTextWide(HWND window) {
     const int length = GetWindowTextLengthW(window);
@@ -20,10 +20,8 @@ inline std::wstring windowTextWide(HWND window) {
     return text;
 }
 
-inline std::string windowTextGbk(HWND window) { return text::wideToGbk(windowTextWide(window)); }
+inline std::string windowTextGbk(HWND window) { return wideToGbk(windowTextWide(window)); }
 
-inline void setWindowTextGbk(HWND window, std::string_view gbk) {
-    SetWindowTextW(window, text::gbkToWide(gbk).c_str());
-}
+inline void setWindowTextGbk(HWND window, std::string_view gbk) { SetWindowTextW(window, gbkToWide(gbk).c_str()); }
 
-}  // namespace brevaro::app
+}  // namespace brevaro::text
