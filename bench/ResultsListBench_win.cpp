@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/ResultsList_win.h"
+#include "app/WindowClass_win.h"
 #include "monitor/Board.h"
 
 namespace {
@@ -103,13 +104,10 @@ double rebuildMedian(HWND page, std::size_t rows, bool selectRow) {
 int main() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = pageProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"Brevaro.ResultsListBench";
-    RegisterClassW(&windowClass);
-    const HWND page = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 860, 400,
-                                      nullptr, nullptr, windowClass.hInstance, nullptr);
+    constexpr wchar_t kPageClass[] = L"Brevaro.ResultsListBench";
+    brevaro::app::registerWindowClass(kPageClass, pageProc);
+    const HWND page = CreateWindowExW(0, kPageClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 860, 400, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
     if (page == nullptr) {
         std::fprintf(stderr, "no window\n");
         return 1;

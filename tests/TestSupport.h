@@ -24,6 +24,16 @@ inline std::filesystem::path fixturePath(const std::string& name) {
     return std::filesystem::path(BREVARO_FIXTURE_DIR) / name;
 }
 
+// Every board's sample page, by page index: tests/fixtures/boards/FILE.html.
+struct BoardSample {
+    int page;
+    const char* file;
+};
+inline constexpr BoardSample kBoardSamples[] = {
+    {0, "forum-15-1"}, {1, "forum-19-1"}, {2, "forum-31-1"}, {3, "forum-25-1"},
+    {4, "forum-20-1"}, {5, "forum-11-1"}, {6, "iqshw-front"}, {8, "lumaq-front"},
+};
+
 // Real pages that no one on this project wrote, kept beside the repository.
 inline std::filesystem::path sharedFixturePath(const std::string& name) {
     return std::filesystem::path(BREVARO_SHARED_FIXTURE_DIR) / name;

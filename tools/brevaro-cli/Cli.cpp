@@ -1,6 +1,15 @@
 #include "Cli.h"
 
+#include <charconv>
+
 namespace brevaro::cli {
+
+std::optional<int> parseWholeInt(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
 
 int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     if (!args.empty()) {

@@ -21,9 +21,11 @@
 // The last four talk to the network through the Windows layer and exist in
 // the Windows build only.
 
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace brevaro::cli {
 
@@ -36,6 +38,10 @@ inline constexpr int kExitUsage = 2;
 // Runs one command; args exclude the program name. Output goes to out, one
 // line of complaint to err.
 int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+// An argument that is one whole decimal int (an optional leading '-', digits,
+// nothing before or after); nullopt otherwise.
+std::optional<int> parseWholeInt(std::string_view text);
 
 int runExtract(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runMatch(std::span<const std::string> args, std::ostream& out, std::ostream& err);

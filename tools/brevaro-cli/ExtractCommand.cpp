@@ -1,7 +1,6 @@
 // brevaro-cli extract --board N FILE: the rows a board's monitor would find in
 // a saved page, one tab-separated line per row in page order.
 
-#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,13 +14,6 @@
 
 namespace brevaro::cli {
 namespace {
-
-std::optional<int> parsePage(const std::string& text) {
-    int page = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), page);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return page;
-}
 
 std::optional<std::string> readFile(const std::string& utf8Path) {
     const std::filesystem::path path(std::u8string(utf8Path.begin(), utf8Path.end()));
@@ -58,7 +50,7 @@ int runExtract(std::span<const std::string> args, std::ostream& out, std::ostrea
     std::optional<std::string> file;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--board" && i + 1 < args.size() && !page) {
-            page = parsePage(args[++i]);
+            page = parseWholeInt(args[++i]);
             if (!page) {
                 err << "brevaro-cli extract: --board takes a page index (0-6 or 8)\n";
                 return kExitUsage;

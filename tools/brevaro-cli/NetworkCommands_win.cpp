@@ -1,7 +1,6 @@
 // The network commands of the Windows tool: what a board monitor does for its
 // polls, the announcement's fetch and the browser's cookies for a host.
 
-#include <charconv>
 #include <optional>
 
 #include "Cli.h"
@@ -11,16 +10,6 @@
 #include "text/Encoding.h"
 
 namespace brevaro::cli {
-namespace {
-
-std::optional<int> parsePolls(const std::string& text) {
-    int polls = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), polls);
-    if (error != std::errc{} || end != text.data() + text.size() || polls < 1) return std::nullopt;
-    return polls;
-}
-
-}  // namespace
 
 // fetch [--polls N] [--cookies TEXT] URL: N polls on one object, each as a
 // forum monitor makes it (cookies given) or as the other boards do; every
@@ -31,8 +20,8 @@ int runFetch(std::span<const std::string> args, std::ostream& out, std::ostream&
     std::optional<std::string> url;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--polls" && i + 1 < args.size()) {
-            const auto parsed = parsePolls(args[++i]);
-            if (!parsed) {
+            const auto parsed = parseWholeInt(args[++i]);
+            if (!parsed || *parsed < 1) {
                 err << "brevaro-cli fetch: --polls takes a count of 1 or more\n";
                 return kExitUsage;
             }

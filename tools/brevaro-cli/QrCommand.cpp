@@ -3,7 +3,6 @@
 // the program's own path (GBK to UTF-8 in byte mode). Defaults as 创建二维码:
 // level L, 100 × 100 pixels; white background, black modules.
 
-#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -19,13 +18,6 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: brevaro-cli qr [--level L] [--width W] [--height H] TEXT OUT.bmp\n";
-
-std::optional<int> parseInteger(const std::string& text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
 
 const char* modeName(const qr::QrMode& mode) {
     if (mode == qr::numericMode()) return "numeric";
@@ -56,7 +48,7 @@ int runQr(std::span<const std::string> args, std::ostream& out, std::ostream& er
             level = text::utf8ToGbk(args[++i]);
         } else if ((arg == "--width" || arg == "--height") && hasValue) {
             std::optional<int>& size = arg == "--width" ? width : height;
-            if (size || !(size = parseInteger(args[++i]))) {
+            if (size || !(size = parseWholeInt(args[++i]))) {
                 err << "brevaro-cli qr: " << arg << " takes one whole number of pixels\n";
                 return kExitUsage;
             }

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <charconv>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -67,13 +66,6 @@ private:
     alerts::AlertSink& real_;
 };
 
-std::optional<int> parsePage(const std::string& text) {
-    int page = -1;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), page);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return page;
-}
-
 }  // namespace
 
 int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
@@ -85,7 +77,7 @@ int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream&
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == "--board" && hasValue) {
-            page = parsePage(args[++i]);
+            page = parseWholeInt(args[++i]);
         } else if (arg == "--url" && hasValue) {
             url = text::utf8ToGbk(args[++i]);
         } else if (arg == "--keywords" && hasValue) {

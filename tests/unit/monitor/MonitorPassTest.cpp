@@ -462,14 +462,7 @@ TEST(MonitorPass, LumaqPageIsReadAsGbk) {
 // Every board's sample page: the baseline shows each accepted row whole, in
 // page order; the same page again is old news.
 TEST(MonitorPass, SamplePagesMakeTheBaselineAndThenNothing) {
-    const struct {
-        int page;
-        const char* file;
-    } samples[] = {
-        {0, "forum-15-1"}, {1, "forum-19-1"}, {2, "forum-31-1"}, {3, "forum-25-1"},
-        {4, "forum-20-1"}, {5, "forum-11-1"}, {6, "iqshw-front"}, {8, "lumaq-front"},
-    };
-    for (const auto& sample : samples) {
+    for (const test::BoardSample& sample : test::kBoardSamples) {
         SCOPED_TRACE(sample.file);
         const BoardSpec& board = *boardForPage(sample.page);
         const auto body =

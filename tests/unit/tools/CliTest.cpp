@@ -16,14 +16,7 @@ namespace {
 // Every board's sample page gives exactly the rows written down by hand
 // beside it (UTF-8, nine escaped fields per line).
 TEST(CliExtract, SamplePagesGiveTheRowsWrittenBesideThem) {
-    const struct {
-        int page;
-        const char* file;
-    } samples[] = {
-        {0, "forum-15-1"}, {1, "forum-19-1"}, {2, "forum-31-1"}, {3, "forum-25-1"},
-        {4, "forum-20-1"}, {5, "forum-11-1"}, {6, "iqshw-front"}, {8, "lumaq-front"},
-    };
-    for (const auto& sample : samples) {
+    for (const test::BoardSample& sample : test::kBoardSamples) {
         SCOPED_TRACE(sample.file);
         const std::string page = test::fixturePath("boards/" + std::string(sample.file) + ".html").string();
         const auto expected = test::readBytes(test::fixturePath("boards/" + std::string(sample.file) + ".rows.tsv"));

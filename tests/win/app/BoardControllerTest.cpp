@@ -25,7 +25,8 @@ namespace {
 using brevaro::test::LoopbackServer;
 using brevaro::test::ReceivedRequest;
 using brevaro::test::Reply;
-using test::pumpUntil;
+using brevaro::test::pumpUntil;
+using test::kPumpWatchdogMs;
 using test::RecordingAlerts;
 using test::TestBoardPage;
 
@@ -68,7 +69,7 @@ public:
     // request n + 1, that is until it has finished the pass of page n.
     bool passThrough(std::size_t n) {
         allowed_ = n + 1;
-        return pumpUntil([&] { return requests_ > n + 1; });
+        return pumpUntil([&] { return requests_ > n + 1; }, kPumpWatchdogMs);
     }
     void openAll() { allowed_ = 1000000; }
     std::size_t requests() const { return requests_; }
@@ -137,7 +138,9 @@ private:
 };
 
 bool workerEnded(const BoardController& controller) {
-    return pumpUntil([&] { return WaitForSingleObject(controller.workerEndedEvent(), 0) == WAIT_OBJECT_0; });
+    return pumpUntil(
+        [&] { return WaitForSingleObject(controller.workerEndedEvent(), 0) == WAIT_OBJECT_0; },
+        kPumpWatchdogMs);
 }
 
 TEST(BoardController, StartAndStopShowTheStateAndLockTheSettingsInOrder) {
@@ -155,7 +158,7 @@ TEST(BoardController, StartAndStopShowTheStateAndLockTheSettingsInOrder) {
                                  "disable stay", "disable voice", "disable popup", "disable keywords",
                                  "caption 停止监控", "enable start"}));
     EXPECT_TRUE(board.controller().running());
-    ASSERT_TRUE(pumpUntil([&] { return board.shownCount() == 2; }));
+    ASSERT_TRUE(pumpUntil([&] { return board.shownCount() == 2; }, kPumpWatchdogMs));
 
     board.controller().onStartButton();
     EXPECT_EQ(events.take(), (std::vector<std::string>{"caption 正在停止", "caption 开始监控", "enable interval",
@@ -239,7 +242,7 @@ TEST(BoardController, ANewStartClearsTheListAndTakesANewBaseline) {
     board.setText(board.controls().keywords, "A*B*C");
 
     board.controller().onStartButton();
-    ASSERT_TRUE(pumpUntil([&] { return board.shownCount() == 2; }));
+    ASSERT_TRUE(pumpUntil([&] { return board.shownCount() == 2; }, kPumpWatchdogMs));
     board.controller().onStartButton();
     ASSERT_TRUE(workerEnded(board.controller()));
     EXPECT_EQ(board.shownCount(), 2);
@@ -250,7 +253,7 @@ TEST(BoardController, ANewStartClearsTheListAndTakesANewBaseline) {
     const std::vector<std::string> started = events.take();
     ASSERT_GE(started.size(), 2u);
     EXPECT_EQ(started[1], "clear list");
-    ASSERT_TRUE(pumpUntil([&] { return board.shownCount() == 3; }));
+    ASSERT_TRUE(pumpUntil([&] { return board.shownCount() == 3; }, kPumpWatchdogMs));
     EXPECT_EQ(board.shownCell(0, 2), "C");
     EXPECT_EQ(board.shownCell(2, 0), "3");
     EXPECT_EQ(alerts.events, std::vector<std::string>{}) << "rows of a new baseline never alert";
@@ -307,7 +310,7 @@ TEST(BoardController, DoubleClickOpensTheRowsLinkOnlyAsAWebAddress) {
         opened.push_back(address);
     });
     board.controller().onStartButton();
-    ASSERT_TRUE(pumpUntil([&] { return board.shownCount() == static_cast<int>(posts.size()); }));
+    ASSERT_TRUE(pumpUntil([&] { return board.shownCount() == static_cast<int>(posts.size()); }, kPumpWatchdogMs));
     board.controller().onStartButton();
 
     const HWND list = board.controls().list;

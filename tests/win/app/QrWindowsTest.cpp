@@ -27,6 +27,9 @@
 #include "support/LoopbackServer.h"
 #include "support/ScreenQr.h"
 #include "text/WideText_win.h"
+#include "win/support/Clipboard.h"
+#include "win/support/Waits.h"
+#include "win/support/WindowText.h"
 
 namespace brevaro::app {
 namespace {
@@ -34,29 +37,17 @@ namespace {
 using brevaro::test::LoopbackServer;
 using brevaro::test::ReceivedRequest;
 using brevaro::test::Reply;
-using test::pumpUntil;
+using brevaro::test::classOf;
+using brevaro::test::clipboardText;
+using brevaro::test::pumpUntil;
+using brevaro::test::putOnClipboard;
+using brevaro::test::waitFor;
+using test::kPumpWatchdogMs;
 using test::RecordingAlerts;
 using test::TestBoardPage;
 using test::wideText;
 
-constexpr ULONGLONG kWatchdogMilliseconds = 60000;
 constexpr wchar_t kFailureText[] = L"异常来源：[二维码模块]\r\n方法名称：编码()\r\n异常信息：没有编码内容";
-
-template <class Condition>
-bool waitFor(Condition condition) {
-    const ULONGLONG deadline = GetTickCount64() + kWatchdogMilliseconds;
-    while (!condition()) {
-        if (GetTickCount64() > deadline) return false;
-        Sleep(10);
-    }
-    return true;
-}
-
-std::wstring classOf(HWND window) {
-    wchar_t name[256] = {};
-    const int length = GetClassNameW(window, name, 256);
-    return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
 
 struct WindowSearch {
     std::wstring className, title;
@@ -117,7 +108,10 @@ public:
     ~Automation() { thread_.join(); }
     Automation(const Automation&) = delete;
     Automation& operator=(const Automation&) = delete;
-    bool finish() { return pumpUntil([&] { return done_.load(); }, static_cast<int>(kWatchdogMilliseconds)); }
+    bool finish() {
+        return pumpUntil([&] { return done_.load(); },
+                         static_cast<int>(brevaro::test::kWatchdogMilliseconds));
+    }
 
 private:
     std::atomic<bool> done_ = false;
@@ -301,29 +295,6 @@ TEST_F(QrToolWindow, SpacesOnlyShowTheFailureBoxAndThePictureStays) {
     EXPECT_EQ(decodeShownCode(window, kToolPicture.id, pumpALittle), std::optional<std::string>("again"));
 }
 
-std::optional<std::wstring> clipboardText() {
-    if (!OpenClipboard(nullptr)) return std::nullopt;
-    std::optional<std::wstring> text;
-    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = std::wstring(locked);
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-void putOnClipboard(const std::wstring& text) {
-    if (!OpenClipboard(nullptr)) return;
-    EmptyClipboard();
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::wmemcpy(static_cast<wchar_t*>(GlobalLock(memory)), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
-
 std::string forumPage(const std::vector<std::pair<std::string, std::string>>& posts) {
     std::string page;
     for (const auto& [title, link] : posts) {
@@ -350,7 +321,7 @@ protected:
         board = std::make_unique<TestBoardPage>(pageIndex, server->url("/list"), alerts);
         board->setText(board->controls().interval, "30");
         board->controller().onStartButton();
-        ASSERT_TRUE(pumpUntil([&] { return board->shownCount() > 0; }));
+        ASSERT_TRUE(pumpUntil([&] { return board->shownCount() > 0; }, kPumpWatchdogMs));
         board->controller().onStartButton();
     }
     // Selects the row and presses the right button on it, as a user does.
@@ -424,7 +395,7 @@ TEST_F(RightClick, ShowsTheRowsLinkAsACodeAndCopiesIt) {
     }
     EXPECT_EQ(seen.decoded, std::optional<std::string>(link));
     EXPECT_EQ(seen.clipboard, std::optional<std::wstring>(text::gbkToWide(link)));
-    EXPECT_TRUE(pumpUntil([&] { return findOwnWindow(kQrLinkWindowClass) == nullptr; }));
+    EXPECT_TRUE(pumpUntil([&] { return findOwnWindow(kQrLinkWindowClass) == nullptr; }, kPumpWatchdogMs));
     EXPECT_TRUE(IsWindowEnabled(board->window()));
 }
 
@@ -438,7 +409,7 @@ TEST_F(RightClick, TheTitleBarsCloseEnablesTheMainWindowToo) {
         rightClick(0);
         ASSERT_TRUE(automation.finish());
     }
-    EXPECT_TRUE(pumpUntil([&] { return findOwnWindow(kQrLinkWindowClass) == nullptr; }));
+    EXPECT_TRUE(pumpUntil([&] { return findOwnWindow(kQrLinkWindowClass) == nullptr; }, kPumpWatchdogMs));
     EXPECT_TRUE(IsWindowEnabled(board->window()));
 }
 

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <initializer_list>
 #include <map>
 #include <mutex>
 #include <optional>

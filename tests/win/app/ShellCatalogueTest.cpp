@@ -30,14 +30,8 @@ struct Expected {
     const wchar_t* caption;  // nullptr: not checked
 };
 
-HWND follow(const ShellProcess& shell, const std::vector<int>& path) {
-    HWND window = shell.main();
-    for (int id : path) window = window != nullptr ? GetDlgItem(window, id) : nullptr;
-    return window;
-}
-
 testing::AssertionResult matches(const ShellProcess& shell, const Expected& e) {
-    const HWND control = follow(shell, e.path);
+    const HWND control = shell.control(e.path);
     if (control == nullptr) return testing::AssertionFailure() << "missing";
     const RECT rect = placeOf(control);
     if (rect.left != e.place.left || rect.top != e.place.top || widthOf(rect) != e.place.width ||
@@ -121,7 +115,7 @@ TEST_F(ShellCatalogue, MainWindowControlsSitWhereTheCatalogueSays) {
     }
     for (const Expected& e : table) {
         if (e.className == nullptr) {
-            EXPECT_NE(follow(*shell, e.path), nullptr) << e.name;
+            EXPECT_NE(shell->control(e.path), nullptr) << e.name;
             continue;
         }
         EXPECT_TRUE(matches(*shell, e)) << e.name;
@@ -174,8 +168,7 @@ TEST_F(ShellCatalogue, BoardPagesCarryTheirColumnsControlsAndInitialValues) {
                          {40, 60, 480, 100, 138, 0},
                          {Lt, Ct, Lt, Ct, Ct, Ct}};
     const Columns tasks{
-        {L"序列", L"任务类型", L"任务赏金", std::wstring(26, L' ') + L"帖子标题(双击标题打开原帖)",
-         L"任务剩余量", L"发帖时间", L"链接"},
+        {L"序列", L"任务类型", L"任务赏金", title, L"任务剩余量", L"发帖时间", L"链接"},
         {40, 60, 80, 400, 100, 138, 0},
         {Lt, Ct, Ct, Lt, Ct, Ct, Ct}};
     const Columns articles{{L"序列", L"文章标题（双击打开原网址）", L"文章发布时间", L"帖子地址"},

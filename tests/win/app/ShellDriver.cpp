@@ -1,18 +1,14 @@
 #include "ShellDriver.h"
+#include "app/ControlIds.h"
+#include "win/support/UnixPath.h"
 #include "win/support/WindowText.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace brevaro::test {
 namespace {
-
-constexpr wchar_t kMainWindowClass[] = L"Brevaro.MainWindow";
-constexpr wchar_t kShadowOwnerClass[] = L"Brevaro.ShadowOwner";
-constexpr int kStatusBarId = 1013;
-constexpr int kNetworkIndicatorId = 1301;
 
 struct Search {
     DWORD process;
@@ -41,37 +37,13 @@ std::wstring widen(const std::string& ascii) {
     return std::wstring(ascii.begin(), ascii.end());
 }
 
-// The test build as Wine shows it: the Unix root is drive Z:.
-std::wstring productExe() {
-    std::wstring path = L"Z:" + widen(BREVARO_SHELL_TEST_EXE);
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
-    return path;
-}
-
 void setVariable(const wchar_t* name, const std::string& value) {
     SetEnvironmentVariableW(name, value.empty() ? nullptr : widen(value).c_str());
 }
 
 }  // namespace
 
-bool waitFor(const std::function<bool()>& condition) {
-    const ULONGLONG deadline = GetTickCount64() + kWatchdogMilliseconds;
-    while (!condition()) {
-        if (GetTickCount64() > deadline) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 std::wstring textOf(HWND window) { return windowText(window); }
-
-std::wstring classOf(HWND window) {
-    wchar_t name[256] = {};
-    const int length = GetClassNameW(window, name, 256);
-    return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
 
 RECT placeOf(HWND control) {
     RECT rect{};
@@ -106,7 +78,7 @@ ShellProcess::ShellProcess(const ShellOptions& options) {
     setVariable(L"BREVARO_TEST_FORUM_HOST", options.forumHost);
     setVariable(L"BREVARO_TEST_ARTICLE_HOST", options.articleHost);
     setVariable(L"BREVARO_TEST_TIPSITE_HOST", options.tipSiteHost);
-    const std::wstring exe = productExe();
+    const std::wstring exe = windowsPathOf(BREVARO_SHELL_TEST_EXE);
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -119,16 +91,16 @@ ShellProcess::ShellProcess(const ShellOptions& options) {
     process_ = created.hProcess;
     id_ = created.dwProcessId;
     waitFor([this] {
-        const std::vector<HWND> mains = windowsOfClass(kMainWindowClass);
+        const std::vector<HWND> mains = windowsOfClass(app::kMainWindowClass);
         if (mains.empty() || !IsWindowVisible(mains.front())) return false;
         main_ = mains.front();
         return true;
     });
     if (main_ == nullptr) return;
-    const std::vector<HWND> shadows = windowsOfClass(kShadowOwnerClass);
+    const std::vector<HWND> shadows = windowsOfClass(app::kShadowOwnerClass);
     shadow_ = shadows.empty() ? nullptr : shadows.front();
     // The first activation has run once the network test has answered.
-    const HWND indicator = control({kStatusBarId, kNetworkIndicatorId});
+    const HWND indicator = control({app::kStatusBarId, app::kNetworkIndicatorId});
     if (!waitFor([&] { return !tooltipOf(indicator).empty(); })) main_ = nullptr;
 }
 
@@ -141,7 +113,7 @@ ShellProcess::~ShellProcess() {
     CloseHandle(process_);
 }
 
-HWND ShellProcess::control(std::initializer_list<int> path) const {
+HWND ShellProcess::control(const std::vector<int>& path) const {
     HWND window = main_;
     for (int id : path) {
         if (window == nullptr) return nullptr;
@@ -308,7 +280,7 @@ bool ShellProcess::waitUntilHandled() const {
     // everything posted before it has been handled (or, for a handler that
     // waits dispatching messages, has begun, and the main window is disabled
     // until it ends).
-    const HWND marker = control({1012, 1505, 140});
+    const HWND marker = control({app::kPageContainerId, app::pageId(5), app::kLinkBoxId});
     if (marker == nullptr) return false;
     const LRESULT was = SendMessageW(marker, EM_GETLIMITTEXT, 0, 0);
     const LRESULT next = was == 40000 ? 40001 : 40000;
@@ -351,32 +323,6 @@ void endProcessOf(HWND window) {
     TerminateProcess(process, 1);
     WaitForSingleObject(process, kWatchdogMilliseconds);
     CloseHandle(process);
-}
-
-std::optional<std::wstring> clipboardText() {
-    // Another process may hold the clipboard for a moment.
-    if (!waitFor([] { return OpenClipboard(nullptr) != FALSE; })) return std::nullopt;
-    std::optional<std::wstring> text;
-    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-void putOnClipboard(const std::wstring& text) {
-    if (!waitFor([] { return OpenClipboard(nullptr) != FALSE; })) return;
-    EmptyClipboard();
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-        GlobalUnlock(memory);
-        if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
-    }
-    CloseClipboard();
 }
 
 void pressLabel(HWND label, bool down) {

@@ -10,23 +10,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "win/support/Clipboard.h"
+#include "win/support/Waits.h"
+#include "win/support/WindowText.h"
+
 namespace brevaro::test {
 
-inline constexpr DWORD kWatchdogMilliseconds = 60000;
-
-// Polls `condition` every 20 ms until it holds (true) or the watchdog
-// expires (false).
-bool waitFor(const std::function<bool()>& condition);
-
 std::wstring textOf(HWND window);
-std::wstring classOf(HWND window);
 // A control's rectangle in its parent's client area.
 RECT placeOf(HWND control);
 LONG widthOf(const RECT& rect);
@@ -61,7 +56,7 @@ class ShellProcess {
 
     // The control reached from the main window through these control ids,
     // each a child of the one before; nullptr when one is missing.
-    HWND control(std::initializer_list<int> path) const;
+    HWND control(const std::vector<int>& path) const;
     // The program's top-level windows of a class.
     std::vector<HWND> windowsOfClass(const wchar_t* className) const;
     // The text of the program's tooltip for `tool`; empty when it has none.
@@ -121,9 +116,5 @@ std::vector<HWND> visibleWindowsOfClass(const wchar_t* className);
 // Ends the process that owns a window (a companion program the program
 // started), by its id.
 void endProcessOf(HWND window);
-
-// The clipboard's text, or nullopt when it holds none.
-std::optional<std::wstring> clipboardText();
-void putOnClipboard(const std::wstring& text);
 
 }  // namespace brevaro::test

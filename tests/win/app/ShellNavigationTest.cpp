@@ -10,36 +10,27 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "ShellDriver.h"
+#include "app/ControlIds.h"
+#include "skin/PictureButton_win.h"
 
 namespace brevaro::test {
 namespace {
 
-constexpr int kBackgroundId = 1001;
-constexpr int kSettingsButtonId = 1006;
-constexpr int kTopDividerId = 1007;
-constexpr int kContactBoxId = 1008;
-constexpr int kOverlayId = 1203;
-constexpr int kPageContainerId = 1012;
-constexpr int kSettingsPanelId = 1014;
-constexpr int kVersionLabelId = 1405;
-constexpr UINT kGetPicture = WM_USER + 0x151;  // a picture button's picture of a state
 constexpr WPARAM kNormal = 0, kHover = 1, kPressed = 2;
 
-int navId(int page) {
-    return 1100 + page;
-}
-
 HBITMAP picture(HWND button, WPARAM which) {
-    return reinterpret_cast<HBITMAP>(SendMessageW(button, kGetPicture, which, 0));
+    return reinterpret_cast<HBITMAP>(SendMessageW(button, skin::kGetPicture, which, 0));
 }
 
 class ShellNavigation : public testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(shell.started()) << "the program did not come up"; }
 
-    HWND nav(int page) const { return shell.control({kBackgroundId, navId(page)}); }
-    HWND container() const { return shell.control({kPageContainerId}); }
+    HWND nav(int page) const { return shell.control({app::kBackgroundId, app::navButtonId(page)}); }
+    HWND container() const { return shell.control({app::kPageContainerId}); }
     LONG leftOf(std::initializer_list<int> path) const { return placeOf(shell.control(path)).left; }
 
     int shownPage() const {
@@ -51,7 +42,7 @@ class ShellNavigation : public testing::Test {
             return testing::AssertionFailure() << "the container selects page " << shownPage();
         for (int i = 0; i < 11; ++i) {
             const bool visible =
-                IsWindowVisible(shell.control({kPageContainerId, 1500 + i})) != FALSE;
+                IsWindowVisible(shell.control({app::kPageContainerId, app::pageId(i)})) != FALSE;
             if (visible != (i == page))
                 return testing::AssertionFailure() << "page " << i << " visible " << visible;
         }
@@ -98,7 +89,7 @@ TEST_F(ShellNavigation, ButtonsSwitchPagesWithTheirSelectedLook) {
     for (int page : {3, 10, 9, 1, 8, 6, 5, 4, 2, 0}) {
         SCOPED_TRACE("page " + std::to_string(page));
         ASSERT_TRUE(clickAndSettle(nav(page)));
-        EXPECT_EQ(leftOf({kPageContainerId}), 136) << "the page slid in to 136";
+        EXPECT_EQ(leftOf({app::kPageContainerId}), 136) << "the page slid in to 136";
         EXPECT_TRUE(showsOnly(page));
         EXPECT_TRUE(selectedLookOn(page));
     }
@@ -113,25 +104,25 @@ TEST_F(ShellNavigation, ButtonsSwitchPagesWithTheirSelectedLook) {
 }
 
 TEST_F(ShellNavigation, SettingsPanelSlidesInAndOut) {
-    const HWND settings = shell.control({kSettingsButtonId});
+    const HWND settings = shell.control({app::kSettingsButtonId});
     ASSERT_TRUE(clickAndSettle(settings));
-    EXPECT_EQ(leftOf({kSettingsPanelId}), 688);
-    EXPECT_EQ(leftOf({kTopDividerId}), 556);
-    EXPECT_EQ(leftOf({kContactBoxId}), 569);
-    EXPECT_EQ(leftOf({kSettingsButtonId}), 948);
+    EXPECT_EQ(leftOf({app::kSettingsPanelId}), 688);
+    EXPECT_EQ(leftOf({app::kTopDividerId}), 556);
+    EXPECT_EQ(leftOf({app::kContactBoxId}), 569);
+    EXPECT_EQ(leftOf({app::kSettingsButtonId}), 948);
     EXPECT_FALSE(IsWindowEnabled(container())) << "the pages rest while the panel is open";
     EXPECT_EQ(shell.tooltipOf(settings), L"收缩设置");
 
     // A page asked for while the panel is open only flashes the version.
     ASSERT_TRUE(clickAndSettle(nav(4)));
     EXPECT_TRUE(showsOnly(0));
-    EXPECT_EQ(textOf(shell.control({kSettingsPanelId, kVersionLabelId})), L"当前版本:V2.5");
+    EXPECT_EQ(textOf(shell.control({app::kSettingsPanelId, app::kVersionLabelId})), L"当前版本:V2.5");
 
     ASSERT_TRUE(clickAndSettle(settings));
-    EXPECT_EQ(leftOf({kSettingsPanelId}), 984);
-    EXPECT_EQ(leftOf({kTopDividerId}), 854);
-    EXPECT_EQ(leftOf({kContactBoxId}), 864);
-    EXPECT_EQ(leftOf({kSettingsButtonId}), 824);
+    EXPECT_EQ(leftOf({app::kSettingsPanelId}), 984);
+    EXPECT_EQ(leftOf({app::kTopDividerId}), 854);
+    EXPECT_EQ(leftOf({app::kContactBoxId}), 864);
+    EXPECT_EQ(leftOf({app::kSettingsButtonId}), 824);
     EXPECT_TRUE(IsWindowEnabled(container()));
     EXPECT_EQ(shell.tooltipOf(settings), L"展开设置");
 
@@ -140,10 +131,10 @@ TEST_F(ShellNavigation, SettingsPanelSlidesInAndOut) {
 }
 
 TEST_F(ShellNavigation, LinksWindowDropsDownBelowTheContactBoxAndHides) {
-    const HWND overlay = shell.control({kContactBoxId, kOverlayId});
+    const HWND overlay = shell.control({app::kContactBoxId, app::kContactOverlayId});
     HWND links = nullptr;
     ASSERT_TRUE(waitFor([&] {
-        const auto windows = shell.windowsOfClass(L"Brevaro.LinksWindow");
+        const auto windows = shell.windowsOfClass(app::kLinksWindowClass);
         links = windows.empty() ? nullptr : windows.front();
         return links != nullptr;
     })) << "the first activation creates the links window";

@@ -9,16 +9,12 @@
 #include <string>
 
 #include "ShellDriver.h"
+#include "app/ControlIds.h"
 #include "support/LoopbackServer.h"
 
 namespace brevaro::test {
 namespace {
 
-constexpr int kStatusBarId = 1013;
-constexpr int kIndicatorId = 1301;
-constexpr int kAnnouncementId = 1303;
-constexpr int kExitButtonId = 1011;
-constexpr int kSettingsButtonId = 1006;
 constexpr char kNoticePath[] = "/app/fenfa/604183527/zaixiangonggao.html";
 constexpr char kNetTestPath[] = "/connecttest.txt";
 
@@ -40,7 +36,7 @@ LoopbackServer pageServer() {
 // middle leaves to the background. (Waited for: a window of a test running
 // beside this one may pass over the spot.)
 testing::AssertionResult indicatorShows(const ShellProcess& shell, COLORREF colour) {
-    const HWND indicator = shell.control({kStatusBarId, kIndicatorId});
+    const HWND indicator = shell.control({app::kStatusBarId, app::kNetworkIndicatorId});
     if (waitFor([&] { return pixelOf(indicator, 1, 1) == colour; }))
         return testing::AssertionSuccess();
     return testing::AssertionFailure()
@@ -53,13 +49,13 @@ TEST(ShellStartup, ShowsTheAnnouncementAndAReachableNetwork) {
         {.noticeUrl = server.url(kNoticePath), .netTestUrl = server.url(kNetTestPath)});
     ASSERT_TRUE(shell.started());
 
-    EXPECT_EQ(textOf(shell.control({kStatusBarId, kAnnouncementId})),
+    EXPECT_EQ(textOf(shell.control({app::kStatusBarId, app::kAnnouncementId})),
               L"在线公告：新版本已发布 &amp; 欢迎");
-    const HWND indicator = shell.control({kStatusBarId, kIndicatorId});
+    const HWND indicator = shell.control({app::kStatusBarId, app::kNetworkIndicatorId});
     EXPECT_EQ(shell.tooltipOf(indicator), L"网络正常");
     EXPECT_TRUE(indicatorShows(shell, RGB(10, 180, 250)));
-    EXPECT_EQ(shell.tooltipOf(shell.control({kExitButtonId})), L"退出程序");
-    EXPECT_EQ(shell.tooltipOf(shell.control({kSettingsButtonId})), L"展开设置");
+    EXPECT_EQ(shell.tooltipOf(shell.control({app::kExitButtonId})), L"退出程序");
+    EXPECT_EQ(shell.tooltipOf(shell.control({app::kSettingsButtonId})), L"展开设置");
 
     // The test page was asked for once, afresh, by the agent "test".
     int tests = 0;
@@ -77,8 +73,8 @@ TEST(ShellStartup, UnreachableNetworkGreysTheIndicatorAndLeavesTheAnnouncementEm
     const ShellProcess shell(
         {.noticeUrl = closed + kNoticePath, .netTestUrl = closed + kNetTestPath});
     ASSERT_TRUE(shell.started());
-    EXPECT_EQ(textOf(shell.control({kStatusBarId, kAnnouncementId})), L"在线公告：");
-    EXPECT_EQ(shell.tooltipOf(shell.control({kStatusBarId, kIndicatorId})), L"网络异常");
+    EXPECT_EQ(textOf(shell.control({app::kStatusBarId, app::kAnnouncementId})), L"在线公告：");
+    EXPECT_EQ(shell.tooltipOf(shell.control({app::kStatusBarId, app::kNetworkIndicatorId})), L"网络异常");
     EXPECT_TRUE(indicatorShows(shell, RGB(128, 128, 128)));
 }
 
@@ -122,7 +118,7 @@ TEST(ShellExit, CancelKeepsTheProgramRunningAndOkEndsIt) {
         return std::wstring();
     };
 
-    press(shell.control({kExitButtonId}));
+    press(shell.control({app::kExitButtonId}));
     HWND box = nullptr;
     ASSERT_TRUE(waitFor([&] { return (box = exitBox()) != nullptr; })) << "no exit box";
     const std::wstring text = boxText(box);
@@ -137,7 +133,7 @@ TEST(ShellExit, CancelKeepsTheProgramRunningAndOkEndsIt) {
     EXPECT_TRUE(shell.running());
     EXPECT_TRUE(IsWindowVisible(shell.main()));
 
-    press(shell.control({kExitButtonId}));
+    press(shell.control({app::kExitButtonId}));
     ASSERT_TRUE(waitFor([&] { return (box = exitBox()) != nullptr; }));
     press(GetDlgItem(box, IDOK));
     EXPECT_TRUE(shell.endsWithExitCodeZero());

@@ -15,17 +15,14 @@
 #include <string>
 
 #include "ShellDriver.h"
+#include "app/ControlIds.h"
 #include "support/LoopbackServer.h"
 
 namespace {
 
 using namespace brevaro::test;
+namespace app = brevaro::app;
 
-constexpr int kBackgroundId = 1001;
-constexpr int kSettingsButtonId = 1006;
-constexpr int kContactBoxId = 1008;
-constexpr int kOverlayId = 1203;
-constexpr int kExitButtonId = 1011;
 
 void stop(const std::string& name) {
     std::cout << "shot " << name << std::endl;
@@ -62,22 +59,22 @@ int main() {
     stop("01-startup");
 
     for (int page : {1, 2, 3, 4, 5, 6, 8, 9, 10}) {
-        click(shell, shell.control({kBackgroundId, 1100 + page}));
+        click(shell, shell.control({app::kBackgroundId, app::navButtonId(page)}));
         stop("page-" + std::string(page < 10 ? "0" : "") + std::to_string(page));
     }
-    click(shell, shell.control({kBackgroundId, 1100}));
+    click(shell, shell.control({app::kBackgroundId, app::navButtonId(0)}));
 
-    click(shell, shell.control({kSettingsButtonId}));
+    click(shell, shell.control({app::kSettingsButtonId}));
     stop("settings-open");
-    click(shell, shell.control({kSettingsButtonId}));
+    click(shell, shell.control({app::kSettingsButtonId}));
 
-    pressLabel(shell.control({kContactBoxId, kOverlayId}), false);
+    pressLabel(shell.control({app::kContactBoxId, app::kContactOverlayId}), false);
     Sleep(600);
     stop("links-open");
-    pressLabel(shell.control({kContactBoxId, kOverlayId}), false);
+    pressLabel(shell.control({app::kContactBoxId, app::kContactOverlayId}), false);
     Sleep(300);
 
-    press(shell.control({kExitButtonId}));
+    press(shell.control({app::kExitButtonId}));
     HWND box = nullptr;
     waitFor([&] {
         for (HWND window : shell.windowsOfClass(L"#32770")) {

@@ -2,10 +2,8 @@
 
 #include <commctrl.h>
 
-#include <chrono>
-
-#include "app/GbkWindowText_win.h"
-#include "monitor/WaitPumping_win.h"
+#include "app/WindowClass_win.h"
+#include "text/WindowText_win.h"
 #include "text/WideText_win.h"
 #include "win/support/WindowText.h"
 
@@ -22,11 +20,11 @@ HWND child(HWND parent, const wchar_t* className, const wchar_t* text, DWORD sty
     return control;
 }
 
-void registerPageClass() {
-    static const bool registered = [] {
+void registerPageClass(WNDPROC procedure) {
+    static const bool registered = [procedure] {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
-        return true;
+        return registerWindowClass(kPageClass, procedure, GetSysColorBrush(COLOR_BTNFACE));
     }();
     (void)registered;
 }
@@ -35,13 +33,7 @@ void registerPageClass() {
 
 TestBoardPage::TestBoardPage(int pageIndex, const std::string& listUrl, alerts::AlertSink& alerts, int left,
                              int top) {
-    registerPageClass();
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kPageClass;
-    RegisterClassW(&windowClass);  // fails harmlessly after the first page
+    registerPageClass(procedure);
 
     window_ = CreateWindowExW(0, kPageClass, L"board page", WS_POPUP | WS_VISIBLE, left, top, 840, 480, nullptr,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -83,13 +75,13 @@ LRESULT CALLBACK TestBoardPage::procedure(HWND window, UINT message, WPARAM wPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void TestBoardPage::setText(HWND control, const std::string& gbk) { setWindowTextGbk(control, gbk); }
+void TestBoardPage::setText(HWND control, const std::string& gbk) { text::setWindowTextGbk(control, gbk); }
 
 void TestBoardPage::setChecked(HWND box, bool checked) {
     SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-std::string TestBoardPage::text(HWND control) const { return windowTextGbk(control); }
+std::string TestBoardPage::text(HWND control) const { return text::windowTextGbk(control); }
 
 int TestBoardPage::shownCount() const {
     return static_cast<int>(SendMessageW(controls_.list, LVM_GETITEMCOUNT, 0, 0));
@@ -115,15 +107,6 @@ std::vector<std::vector<std::string>> TestBoardPage::shownRows() const {
         rows.push_back(row);
     }
     return rows;
-}
-
-bool pumpUntil(const std::function<bool()>& condition, int watchdogMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(watchdogMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        monitor::waitPumping(10);
-    }
-    return true;
 }
 
 std::wstring wideText(HWND window) { return brevaro::test::windowText(window); }

@@ -15,6 +15,7 @@
 
 #include "alerts/AlertSink.h"
 #include "app/BoardController_win.h"
+#include "win/support/Waits.h"
 
 namespace brevaro::app::test {
 
@@ -65,9 +66,8 @@ private:
     std::unique_ptr<BoardController> controller_;
 };
 
-// Pumps the UI thread's messages until the condition holds; false when the
-// watchdog runs out first (a hang, not a speed goal).
-bool pumpUntil(const std::function<bool()>& condition, int watchdogMs = 30000);
+// The watchdog of the board pages' tests' pumping waits (brevaro::test::pumpUntil).
+inline constexpr int kPumpWatchdogMs = 30000;
 
 // A window's text as UTF-16, also from another thread.
 std::wstring wideText(HWND window);

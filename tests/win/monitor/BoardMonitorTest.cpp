@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -18,12 +17,14 @@
 
 #include "monitor/WaitPumping_win.h"
 #include "support/LoopbackServer.h"
+#include "win/support/Waits.h"
 #include "text/Encoding.h"
 
 namespace brevaro::monitor {
 namespace {
 
 using test::LoopbackServer;
+using test::pumpUntil;
 using test::ReceivedRequest;
 using test::Reply;
 
@@ -75,16 +76,8 @@ public:
     std::vector<std::string> events;
 };
 
-// Pumps the UI thread's messages until the condition holds; false when the
-// watchdog runs out first (a hang, not a speed goal).
-bool pumpUntil(const std::function<bool()>& condition, int watchdogMs = 20000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(watchdogMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        waitPumping(10);
-    }
-    return true;
-}
+// The watchdog of the pumping waits (test::pumpUntil): a hang, not a speed goal.
+constexpr int kWatchdogMs = 20000;
 
 void pumpFor(int milliseconds) { waitPumping(milliseconds); }
 
@@ -108,7 +101,7 @@ TEST(BoardMonitor, BaselineThenNewRowsAndNeverATitleTwice) {
     view.voice = view.popup = true;  // empty keywords: every row matches, nothing sounds
     BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
     monitor.start();
-    ASSERT_TRUE(pumpUntil([&] { return served >= 6; }));
+    ASSERT_TRUE(pumpUntil([&] { return served >= 6; }, kWatchdogMs));
     monitor.stop();
     EXPECT_EQ(view.events, (std::vector<std::string>{"append A", "append B", "append C", "ensure",
                                                      "rebuild D A B C"}));
@@ -127,7 +120,7 @@ TEST(BoardMonitor, KeywordGatesRaiseBothAlertsForNewMatchingRows) {
     view.stay = "7";
     BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
     monitor.start();
-    ASSERT_TRUE(pumpUntil([&] { return served >= 4; }));
+    ASSERT_TRUE(pumpUntil([&] { return served >= 4; }, kWatchdogMs));
     monitor.stop();
     // The baseline rows do not match and are not shown; the first rebuild
     // shows every stored row, the non-matching ones too.
@@ -153,7 +146,7 @@ TEST(BoardMonitor, FailedFetchesBeforeTheFirstRowsAreNoBaseline) {
     view.voice = view.popup = true;
     BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
     monitor.start();
-    ASSERT_TRUE(pumpUntil([&] { return served >= 8; }));
+    ASSERT_TRUE(pumpUntil([&] { return served >= 8; }, kWatchdogMs));
     monitor.stop();
     EXPECT_EQ(view.events, (std::vector<std::string>{"append A", "append B", "voice", "ensure",
                                                      "popup C C 10", "rebuild C A B"}));
@@ -174,12 +167,12 @@ TEST(BoardMonitor, StopAbandonsASlowResponse) {
     view.voice = view.popup = true;
     BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
     monitor.start();
-    ASSERT_TRUE(pumpUntil([&] { return slowStarted.load(); }));
+    ASSERT_TRUE(pumpUntil([&] { return slowStarted.load(); }, kWatchdogMs));
     monitor.stop();
     EXPECT_FALSE(slowAnswered) << "stop returned without waiting for the response";
     EXPECT_EQ(WaitForSingleObject(monitor.workerEndedEvent(), 10000), WAIT_OBJECT_0)
         << "the worker ends without the answer";
-    pumpUntil([&] { return slowAnswered.load(); });
+    pumpUntil([&] { return slowAnswered.load(); }, kWatchdogMs);
     pumpFor(500);
     EXPECT_EQ(view.events, (std::vector<std::string>{"append A"}));
     EXPECT_EQ(server.requests().size(), 2u);
@@ -195,7 +188,7 @@ TEST(BoardMonitor, StopEndsTheIntervalWait) {
     view.interval = "30";
     BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
     monitor.start();
-    ASSERT_TRUE(pumpUntil([&] { return !view.events.empty(); }));
+    ASSERT_TRUE(pumpUntil([&] { return !view.events.empty(); }, kWatchdogMs));
     monitor.stop();
     EXPECT_EQ(WaitForSingleObject(monitor.workerEndedEvent(), 10000), WAIT_OBJECT_0);
     EXPECT_EQ(served, 1);
@@ -214,7 +207,9 @@ TEST(BoardMonitor, StopFromInsideAListChange) {
     };
     monitor.start();
     ASSERT_EQ(WaitForSingleObject(monitor.workerEndedEvent(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
-    ASSERT_TRUE(pumpUntil([&] { return WaitForSingleObject(monitor.workerEndedEvent(), 0) == WAIT_OBJECT_0; }));
+    ASSERT_TRUE(pumpUntil(
+        [&] { return WaitForSingleObject(monitor.workerEndedEvent(), 0) == WAIT_OBJECT_0; },
+        kWatchdogMs));
     pumpFor(300);
     EXPECT_EQ(view.events, (std::vector<std::string>{"append A", "append B"}));
     EXPECT_EQ(server.requests().size(), 1u);
@@ -236,7 +231,7 @@ TEST(BoardMonitor, ForumBoardsSendTheBrowsersCookiesOfEveryPass) {
     RecordingView view;
     BoardMonitor monitor(forumBoard(), view, view, polledUrl);
     monitor.start();
-    ASSERT_TRUE(pumpUntil([&] { return served >= 2; }));
+    ASSERT_TRUE(pumpUntil([&] { return served >= 2; }, kWatchdogMs));
     monitor.stop();
     const auto requests = server.requests();
     EXPECT_EQ(requests[0].header("Cookie"), "auth=first");
@@ -251,7 +246,7 @@ TEST(BoardMonitor, LumaqPageIsReadAsUtf8) {
     RecordingView view;
     BoardMonitor monitor(*boardForPage(8), view, view, server.url("/"));
     monitor.start();
-    ASSERT_TRUE(pumpUntil([&] { return !view.events.empty(); }));
+    ASSERT_TRUE(pumpUntil([&] { return !view.events.empty(); }, kWatchdogMs));
     monitor.stop();
     EXPECT_EQ(view.events.front(), "append 招行饭票");
     EXPECT_EQ(server.requests().front().header("Cookie"), "") << "only the forum boards send cookies";
@@ -265,7 +260,7 @@ TEST(BoardMonitor, RestartBeginsANewRunWithItsOwnBaseline) {
     BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
     for (int run = 0; run < 2; ++run) {
         monitor.start();
-        ASSERT_TRUE(pumpUntil([&] { return view.events.size() == static_cast<std::size_t>(run + 1); }));
+        ASSERT_TRUE(pumpUntil([&] { return view.events.size() == static_cast<std::size_t>(run + 1); }, kWatchdogMs));
         monitor.stop();
     }
     EXPECT_EQ(view.events, (std::vector<std::string>{"append A", "append A"}));

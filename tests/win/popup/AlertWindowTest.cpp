@@ -19,12 +19,16 @@
 #include "popup/AlertLayout.h"
 #include "skin/Shadow_win.h"
 #include "text/WideText_win.h"
+#include "win/support/Waits.h"
 #include "win/support/WindowText.h"
 
 namespace brevaro::popup {
 namespace {
 
-constexpr DWORD kWatchdogMilliseconds = 60000;
+using brevaro::test::classOf;
+using brevaro::test::kWatchdogMilliseconds;
+using brevaro::test::waitFor;
+
 constexpr wchar_t kCountdownPrefix[] = L"您设置的关键词监控到新的内容...       关闭倒计时：";
 
 struct HandleCloser {
@@ -32,25 +36,9 @@ struct HandleCloser {
 };
 using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 
-template <class Condition>
-bool waitFor(Condition condition) {
-    const ULONGLONG deadline = GetTickCount64() + kWatchdogMilliseconds;
-    while (!condition()) {
-        if (GetTickCount64() > deadline) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 // A window's text, also from another process (the system carries WM_GETTEXT
 // across).
 std::wstring textOf(HWND window) { return brevaro::test::windowText(window); }
-
-std::wstring classOf(HWND window) {
-    wchar_t name[256] = {};
-    const int length = GetClassNameW(window, name, 256);
-    return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
 
 BOOL CALLBACK collectWindow(HWND window, LPARAM found) {
     reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);

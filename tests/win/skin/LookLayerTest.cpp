@@ -17,6 +17,7 @@
 #include "skin/LookLayer_win.h"
 #include "skin/PictureButton_win.h"
 #include "skin/Skin.h"
+#include "win/support/WindowText.h"
 
 namespace brevaro::skin {
 namespace {
@@ -76,12 +77,6 @@ void onThreadOfItsOwn(const std::function<void()>& body) {
     thread.join();
 }
 
-std::wstring textOf(HWND window) {
-    wchar_t text[128] = {};
-    GetWindowTextW(window, text, 128);
-    return text;
-}
-
 OwnedBitmap solid(COLORREF colour, int width, int height) {
     const WindowDc screen(nullptr);
     OwnedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
@@ -124,9 +119,9 @@ TEST(LookLayer, ControlsWearTheLookAndKeepTheirBehaviour) {
         EnableWindow(push, TRUE);
 
         // Texts, states and notifications as before.
-        EXPECT_EQ(textOf(push), L"开始监控");
+        EXPECT_EQ(test::windowText(push), L"开始监控");
         SetWindowTextW(push, L"停止监控");
-        EXPECT_EQ(textOf(push), L"停止监控");
+        EXPECT_EQ(test::windowText(push), L"停止监控");
         clicks = 0;
         SendMessageW(check, BM_CLICK, 0, 0);
         EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -180,7 +175,7 @@ TEST(PictureButton, ShowsThePictureOfItsStateAndRefusesClicksWhileDisabled) {
              .pictures = {normal.get(), hover.get(), pressed.get(), disabled.get()},
              .handCursor = true});
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(textOf(button), L"赚客大家谈");
+        EXPECT_EQ(test::windowText(button), L"赚客大家谈");
         EXPECT_EQ(paintedPixel(button, 20, 15), RGB(255, 0, 0));
 
         // Swapping the normal picture: what the page switcher does.

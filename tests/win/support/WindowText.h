@@ -1,9 +1,11 @@
 #pragma once
 // A window's text as UTF-16, also from another thread or process (the system
 // carries WM_GETTEXT across); "<no answer>" when its thread does not answer.
+// And a window's class name.
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 namespace brevaro::test {
@@ -17,6 +19,13 @@ inline std::wstring windowText(HWND window) {
                         5000, &copied);
     text.resize(copied);
     return text;
+}
+
+// A window's class name, as GetClassNameW reads it.
+inline std::wstring classOf(HWND window) {
+    wchar_t name[256] = {};
+    const int length = GetClassNameW(window, name, 256);
+    return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
 }  // namespace brevaro::test
