@@ -14,7 +14,36 @@ namespace {
 
 using text::startsWithIgnoringAsciiCase;
 
+// The host without a ":port" (a bracketed IPv6 address keeps its colons),
+// in lower case, without a final "." (the root of the name).
+std::string bareHost(std::string_view host) {
+    const std::size_t colon = host.rfind(':');
+    if (colon != std::string_view::npos && host.find(']', colon) == std::string_view::npos) {
+        host = host.substr(0, colon);
+    }
+    if (host.ends_with('.')) host.remove_suffix(1);
+    return text::asciiLowered(host);
+}
+
+bool isAddress(std::string_view host) {
+    return host.starts_with('[') || host.find_first_not_of("0123456789.") == std::string_view::npos;
+}
+
+bool isSubdomainOf(std::string_view host, std::string_view parent) {
+    return host.size() > parent.size() + 1 && host.ends_with(parent) &&
+           host[host.size() - parent.size() - 1] == '.';
+}
+
 }  // namespace
+
+bool sharesCookies(std::string_view home, std::string_view host) {
+    const std::string a = bareHost(home);
+    const std::string b = bareHost(host);
+    if (a.empty() || b.empty()) return false;
+    if (a == b) return true;
+    if (isAddress(a) || isAddress(b)) return false;
+    return isSubdomainOf(a, b) || isSubdomainOf(b, a);
+}
 
 std::string requestUrl(std::string_view url) {
     if (url.size() > 7 &&

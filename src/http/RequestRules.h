@@ -21,6 +21,14 @@ std::string requestUrl(std::string_view url);
 // "user:password@" in front; empty when there is none.
 std::string requestHost(std::string_view url);
 
+// Whether a request object's own cookie store may go to `host` along a
+// redirect chain that started on `home`: only when the two are the same host
+// or one is a subdomain of the other ("zuanke8.com" and "www.zuanke8.com"
+// share; "evil.example", "bbs.other.com" or another address do not). Hosts
+// compare without their ":port" and ignoring letter case; an address in
+// digits has no subdomains.
+bool sharesCookies(std::string_view home, std::string_view host);
+
 // Response headers are read by whole header name at the start of a line,
 // ignoring case, and no value runs past its line (HeaderLines.h).
 

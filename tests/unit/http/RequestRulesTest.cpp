@@ -132,6 +132,34 @@ TEST(HostileHeaders, AreReadByWholeNameAndWithinTheirLine) {
     }
 }
 
+TEST(SharesCookies, OnlyTheHomeHostAndItsRelatives) {
+    struct Case {
+        const char* home;
+        const char* host;
+        bool shares;
+    };
+    const Case cases[] = {
+        {"zuanke8.com", "zuanke8.com", true},
+        {"zuanke8.com", "www.zuanke8.com", true},
+        {"www.zuanke8.com", "zuanke8.com", true},
+        {"www.zuanke8.com", "WWW.Zuanke8.COM:80", true},
+        {"bbs.zuanke8.com", "www.zuanke8.com", false},  // siblings: neither is under the other
+        {"zuanke8.com", "evil.example", false},
+        {"zuanke8.com", "evilzuanke8.com", false},
+        {"zuanke8.com", "zuanke8.com.evil.example", false},
+        {"www.zuanke8.com", "bbs.other.com", false},
+        {"127.0.0.1:8080", "127.0.0.1:9090", true},
+        {"127.0.0.1", "127.0.0.2", false},
+        {"0.0.1", "127.0.0.1", false},  // addresses have no subdomains
+        {"zuanke8.com", "", false},
+        {"", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.home) + " / " + c.host);
+        EXPECT_EQ(sharesCookies(c.home, c.host), c.shares);
+    }
+}
+
 TEST(DefaultHeaderBlock, IsTheFixedBlock) {
     EXPECT_EQ(defaultHeaderBlock(false), "Accept:*/*\r\nAccept-Language:zh-cn\r\nCache-Control:no-cache");
     EXPECT_EQ(defaultHeaderBlock(false).size(), 57u);
