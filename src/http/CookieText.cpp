@@ -64,23 +64,6 @@ void forEachSetCookiePair(std::string_view headers, Visit visit) {
     });
 }
 
-// A cookie text with every entry cut at its first CR, LF or NUL: the text
-// came from a store a server filled, and goes out in a Cookie header.
-std::string withoutLineBreaks(std::string_view cookieText) {
-    if (cookieText.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos) {
-        return std::string(cookieText);
-    }
-    std::string clean;
-    std::size_t at = 0;
-    while (true) {
-        const std::size_t semicolon = cookieText.find(';', at);
-        clean += beforeLineBreak(cookieText.substr(at, semicolon == npos ? npos : semicolon - at));
-        if (semicolon == npos) return clean;
-        clean += ';';
-        at = semicolon + 1;
-    }
-}
-
 // Where the store entry whose key ("; " + name + "=") starts at keyAt ends:
 // the ";" of the "; " that follows it. npos only in a store without its frame.
 std::size_t entryEnd(std::string_view store, std::size_t keyAt, std::size_t keySize) {
@@ -97,8 +80,25 @@ std::string storeKey(std::string_view nameWithEquals) {
 
 // --- The request object's store ------------------------------------------
 
+// A cookie text with every entry cut at its first CR, LF or NUL: the text
+// came from a store a server filled, and goes out in a Cookie header.
+std::string cookieTextWithoutLineBreaks(std::string_view cookieText) {
+    if (cookieText.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos) {
+        return std::string(cookieText);
+    }
+    std::string clean;
+    std::size_t at = 0;
+    while (true) {
+        const std::size_t semicolon = cookieText.find(';', at);
+        clean += beforeLineBreak(cookieText.substr(at, semicolon == npos ? npos : semicolon - at));
+        if (semicolon == npos) return clean;
+        clean += ';';
+        at = semicolon + 1;
+    }
+}
+
 std::string cookieStoreFromText(std::string_view rawText) {
-    const std::string clean = withoutLineBreaks(rawText);
+    const std::string clean = cookieTextWithoutLineBreaks(rawText);
     const std::string_view text = clean;
     std::string store;
     if (!text.starts_with(kEmptyCookieStore)) store = kEmptyCookieStore;
@@ -141,7 +141,7 @@ bool mergeResponseCookies(std::string& store, std::string_view headers, bool ign
 
 bool mergeCookies(std::string& store, std::string_view rawCookieText) {
     const std::string before = store;
-    const std::string cookieText = withoutLineBreaks(rawCookieText);
+    const std::string cookieText = cookieTextWithoutLineBreaks(rawCookieText);
     for (std::string_view piece : text::splitNonEmpty(cookieText, ";")) {
         piece = spaces::withoutLeadingSpaces(piece);
         const std::size_t equals = findText(piece, "=");
@@ -239,7 +239,7 @@ std::vector<std::pair<std::string, std::string>> responseCookiesForBrowser(std::
 
 std::vector<std::pair<std::string, std::string>> cookiePairs(std::string_view rawCookieText) {
     std::vector<std::pair<std::string, std::string>> pairs;
-    const std::string cookieText = withoutLineBreaks(rawCookieText);
+    const std::string cookieText = cookieTextWithoutLineBreaks(rawCookieText);
     for (std::string_view piece : text::splitNonEmpty(cookieText, ";")) {
         piece = spaces::withoutLeadingSpaces(piece);
         const std::size_t equals = findText(piece, "=");

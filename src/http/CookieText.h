@@ -31,6 +31,10 @@ inline constexpr std::string_view kEmptyCookieStore = "; ";
 
 // --- The request object's store ------------------------------------------
 
+// The cookie text with each entry cut at its first CR, LF or NUL (texts
+// without one come back unchanged).
+std::string cookieTextWithoutLineBreaks(std::string_view cookieText);
+
 // The store for a cookie text: "a=1; b=2" → "; a=1; b=2; ", "a=1;" →
 // "; a=1; ", "" → "; ", "; a=1; " unchanged.
 std::string cookieStoreFromText(std::string_view text);

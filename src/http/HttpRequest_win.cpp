@@ -235,7 +235,10 @@ bool HttpRequest::AddStoreCookieHeader() {
 }
 
 bool HttpRequest::AddBrowserCookieHeader() {
-    return addHeaderLines("Cookie:" + browserStoreCookies(currentUrl_), kAddOrReplace);
+    // The browser's store was filled by servers: no line break of it may
+    // reach the request's header lines.
+    return addHeaderLines("Cookie:" + cookieTextWithoutLineBreaks(browserStoreCookies(currentUrl_)),
+                          kAddOrReplace);
 }
 
 // Line by line: given the block in one call, WinHttp under Wine stops at the
