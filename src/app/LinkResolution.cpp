@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text/AsciiCase.h"
+#include "text/ShellAddress.h"
 
 namespace brevaro::app {
 namespace {
@@ -132,34 +133,6 @@ std::string_view hostOf(std::string_view authority) {
     return host;
 }
 
-bool mustBeEscaped(unsigned char byte) {
-    if (byte < 0x20 || byte == 0x7F) return true;
-    constexpr std::string_view kUnsafe = " \"<>\\^`{|}";
-    return kUnsafe.find(static_cast<char>(byte)) != std::string_view::npos;
-}
-
-// Percent-encodes the bytes an address may not hold; a GBK pair (lead byte
-// 0x80 or more) is kept whole, since its second byte may be '\\', '|', ...
-std::string escapeUnsafe(std::string_view address) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(address.size());
-    for (std::size_t i = 0; i < address.size(); ++i) {
-        const unsigned char byte = static_cast<unsigned char>(address[i]);
-        if (byte >= 0x80) {
-            out.push_back(address[i]);
-            if (i + 1 < address.size()) out.push_back(address[++i]);
-        } else if (mustBeEscaped(byte)) {
-            out.push_back('%');
-            out.push_back(kHex[byte >> 4]);
-            out.push_back(kHex[byte & 0x0F]);
-        } else {
-            out.push_back(address[i]);
-        }
-    }
-    return out;
-}
-
 std::string_view trimControlsAndSpaces(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.remove_prefix(1);
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.remove_suffix(1);
@@ -234,7 +207,7 @@ std::optional<std::string> openableLink(std::string_view listUrl, std::string_vi
         return std::nullopt;
     }
     if (hostOf(*parts->authority).empty()) return std::nullopt;
-    return escapeUnsafe(*resolved);
+    return text::shellAddress(*resolved);
 }
 
 }  // namespace brevaro::app

@@ -25,10 +25,10 @@ std::optional<std::string> resolveReference(std::string_view base, std::string_v
 // `listUrl`, or nullopt when nothing may be opened. Leading and trailing
 // control characters and spaces of the link are dropped (as browsers do
 // with an href); an empty link opens nothing; the result must be http or
-// https (letter case ignored) with a non-empty host. Bytes that an address may not hold as they stand (controls, space,
-// '"', '<', '>', '\', '^', '`', '{', '|', '}') are percent-encoded, so the
-// address stays one argument on the browser's command line; other bytes,
-// GBK characters included, are kept.
+// https (letter case ignored) with a non-empty host. It is handed on in the
+// shell's form (text/ShellAddress.h): pure ASCII, GBK characters as their
+// UTF-8 escapes, every byte that could split or quote the browser's command
+// line escaped, so the address stays one argument.
 std::optional<std::string> openableLink(std::string_view listUrl, std::string_view link);
 
 }  // namespace brevaro::app

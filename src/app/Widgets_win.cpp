@@ -5,11 +5,12 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "popup/PopupArguments.h"
 #include "skin/LookLayer_win.h"
 #include "skin/LookPaint_win.h"
+#include "text/ShellAddress.h"
 #include "text/WideText_win.h"
 
 namespace brevaro::app {
@@ -234,8 +235,9 @@ void moveControl(HWND control, int left, int top, HWND insertAfter) {
 // ---- Links ------------------------------------------------------------------
 
 void openWebAddress(HWND owner, std::string_view address) {
-    if (!popup::isWebAddress(address)) return;
-    const std::wstring wide = text::gbkToWide(address);
+    const std::optional<std::string> shell = text::shellAddress(address);
+    if (!shell) return;
+    const std::wstring wide = text::gbkToWide(*shell);
     ShellExecuteW(owner, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

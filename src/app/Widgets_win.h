@@ -89,9 +89,10 @@ void moveControl(HWND control, int left, int top, HWND insertAfter = nullptr);
 
 // ---- Links ------------------------------------------------------------------
 
-// Opens a web address with the shell's "open" verb (the default browser).
-// Anything but an http:// or https:// address is refused, so a link never
-// starts a program. Nothing is reported either way.
+// Opens a web address with the shell's "open" verb (the default browser), in
+// the shell's form (text/ShellAddress.h), so it stays one argument of the
+// browser's command line. Anything but an http:// or https:// address is
+// refused, so a link never starts a program. Nothing is reported either way.
 void openWebAddress(HWND owner, std::string_view address);
 
 }  // namespace brevaro::app

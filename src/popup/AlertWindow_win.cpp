@@ -3,12 +3,14 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "popup/AlertLayout.h"
 #include "popup/AlertWorker_win.h"
 #include "popup/PopupArguments.h"
 #include "skin/Skin.h"
+#include "text/ShellAddress.h"
 #include "text/WideText_win.h"
 
 namespace brevaro::popup {
@@ -66,11 +68,13 @@ LRESULT onCreate(HWND window, AlertWindowState& state) {
     return startAlertWorker(std::move(job)) ? 0 : -1;
 }
 
-// The post address goes to the default browser only when it is a web
-// address: the text comes from a page, and must never start a local program.
+// The post address goes to the default browser only as a web address, in
+// the shell's form: the text comes from a page, and must never start a local
+// program nor add switches to the browser's command line.
 void openPostAddress(HWND window, const AlertWindowState& state) {
-    if (!isWebAddress(state.postAddress)) return;
-    const std::wstring address = gbkToWide(state.postAddress);
+    const std::optional<std::string> shell = text::shellAddress(state.postAddress);
+    if (!shell) return;
+    const std::wstring address = gbkToWide(*shell);
     ShellExecuteW(window, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -3,7 +3,6 @@
 #include <array>
 #include <utility>
 
-#include "text/AsciiCase.h"
 #include "text/Encoding.h"
 #include "text/IntegerText.h"
 #include "text/Search.h"
@@ -138,20 +137,6 @@ std::optional<int> secondsLeft(int staySeconds, std::uint32_t elapsedMillisecond
     const long long elapsed = elapsedMilliseconds / 1000;
     if (elapsed >= staySeconds) return std::nullopt;
     return static_cast<int>(staySeconds - elapsed);
-}
-
-bool isWebAddress(std::string_view address) {
-    std::size_t schemeLength = 0;
-    if (text::startsWithIgnoringAsciiCase(address, "http://")) {
-        schemeLength = 7;
-    } else if (text::startsWithIgnoringAsciiCase(address, "https://")) {
-        schemeLength = 8;
-    } else {
-        return false;
-    }
-    // A host must follow: "http:///path" or a bare scheme is no address.
-    return address.size() > schemeLength && address[schemeLength] != '/' &&
-           !isSeparator(address[schemeLength]);
 }
 
 PopupContent readPopupContent(std::string_view commandLine) {

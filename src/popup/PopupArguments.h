@@ -82,12 +82,6 @@ std::string countdownCaption(int secondsLeft);
 // stay is over, at once for a stay of 0 or less.
 std::optional<int> secondsLeft(int staySeconds, std::uint32_t elapsedMilliseconds);
 
-// Whether the "查看原帖" button may open the address: an absolute http:// or
-// https:// address (scheme in any case) with a host. Anything else, a
-// relative link or a local path included, is never handed to the shell, so
-// no text of a page can make the companion start a program.
-bool isWebAddress(std::string_view address);
-
 // What the window shows once every argument has been read: the post address
 // and the three label texts (design texts where no argument set them), and
 // the stay of the last stay argument (nullopt when there is none). Later

@@ -17,6 +17,7 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
         if (args[0] == "match") return runMatch(args.subspan(1), out, err);
         if (args[0] == "alert-cmdline") return runAlertCmdline(args.subspan(1), out, err);
         if (args[0] == "pellis-args") return runPellisArgs(args.subspan(1), out, err);
+        if (args[0] == "open-link") return runOpenLink(args.subspan(1), out, err);
         if (args[0] == "qr") return runQr(args.subspan(1), out, err);
         if (args[0] == "fetch") return runFetch(args.subspan(1), out, err);
         if (args[0] == "webfetch") return runWebFetch(args.subspan(1), out, err);
@@ -25,7 +26,7 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     }
     err << "usage: brevaro-cli extract --board N FILE | brevaro-cli match KEYWORDS TITLE | "
            "brevaro-cli alert-cmdline LINK TITLE TIME KEYWORD STAY | "
-           "brevaro-cli pellis-args CMDLINE | "
+           "brevaro-cli pellis-args CMDLINE | brevaro-cli open-link LISTURL LINK | "
            "brevaro-cli qr [--level L] [--width W] [--height H] TEXT OUT.bmp | "
            "brevaro-cli fetch [--polls N] [--cookies TEXT] URL | brevaro-cli webfetch URL | "
            "brevaro-cli browser-cookies HOST | "

@@ -8,7 +8,10 @@
 //                                        the companion program's command line
 //   brevaro-cli pellis-args CMDLINE      what the companion reads from a whole
 //                                        command line: address=, title=, time=,
-//                                        keyword= (the label texts) and stay=
+//                                        keyword= (the label texts), stay= and
+//                                        opens= (what "查看原帖" hands the shell)
+//   brevaro-cli open-link LISTURL LINK   what a row's double click hands the
+//                                        shell (exit 1: it opens nothing)
 //   brevaro-cli qr [--level L] [--width W] [--height H] TEXT OUT.bmp
 //                                        the QR picture of a text
 //   brevaro-cli fetch [--polls N] [--cookies TEXT] URL
@@ -33,6 +36,7 @@ namespace brevaro::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNoMatch = 1;
 inline constexpr int kExitQrFailure = 1;
+inline constexpr int kExitNothingToOpen = 1;
 inline constexpr int kExitUsage = 2;
 
 // Runs one command; args exclude the program name. Output goes to out, one
@@ -47,6 +51,7 @@ int runExtract(std::span<const std::string> args, std::ostream& out, std::ostrea
 int runMatch(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runAlertCmdline(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runPellisArgs(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+int runOpenLink(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runQr(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runFetch(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 int runWebFetch(std::span<const std::string> args, std::ostream& out, std::ostream& err);

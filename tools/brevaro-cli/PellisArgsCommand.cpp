@@ -7,6 +7,7 @@
 #include "FieldEscape.h"
 #include "popup/PopupArguments.h"
 #include "text/Encoding.h"
+#include "text/ShellAddress.h"
 
 namespace brevaro::cli {
 
@@ -27,6 +28,10 @@ int runPellisArgs(std::span<const std::string> args, std::ostream& out, std::ost
     // No stay argument: nothing after "=" (the companion ends at once, as
     // with a stay of 0).
     out << "stay=" << (content.staySeconds ? std::to_string(*content.staySeconds) : std::string()) << '\n';
+    // What "查看原帖" hands the shell, as it stands: the shell's form is ASCII
+    // without controls or backslashes, so nothing needs escaping. Nothing
+    // after "=" when the button opens nothing.
+    out << "opens=" << text::shellAddress(content.address).value_or(std::string()) << '\n';
     return kExitOk;
 }
 

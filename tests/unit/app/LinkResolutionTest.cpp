@@ -98,12 +98,21 @@ TEST(OpenableLink, OpensWebAddressesOnly) {
         {forum, "hTtP://127.0.0.1:8080/x", "hTtP://127.0.0.1:8080/x"},
         {"http://127.0.0.1:5123/forum-19-1.html", "thread-9-1-1.html",
          "http://127.0.0.1:5123/thread-9-1-1.html"},
-        // GBK text is kept; characters that would split the browser's command
-        // line are escaped, a GBK pair whose second byte is '\\' or '|' is not.
-        {forum, "thread-1.html?q=京东", "http://www.zuanke8.com/thread-1.html?q=京东"},
+        // What reaches the shell is ASCII: GBK text as its UTF-8 escapes (a
+        // pair whose second byte is '\\' or '|' too), and the bytes that would
+        // split or quote the browser's command line escaped.
+        {forum, "thread-1.html?q=京东", "http://www.zuanke8.com/thread-1.html?q=%E4%BA%AC%E4%B8%9C"},
         {forum, "a b\"c<d>.html", "http://www.zuanke8.com/a%20b%22c%3Cd%3E.html"},
         {forum, "x\\y|z.html", "http://www.zuanke8.com/x%5Cy%7Cz.html"},
-        {forum, "t.html?\x95\x5C\x95\x7C", "http://www.zuanke8.com/t.html?\x95\x5C\x95\x7C"},
+        {forum, "t.html?\x95\x5C\x95\x7C", "http://www.zuanke8.com/t.html?%E6%98%9E%E6%99%90"},
+        {forum, "t.html?%E4%BA%AC", "http://www.zuanke8.com/t.html?%E4%BA%AC"},
+        // A page's own switches for the browser stay inside the one address:
+        // a quote after a byte that starts no GBK character included.
+        {forum, "t.html\xB0\" --kiosk \"x", "http://www.zuanke8.com/t.html%B0%22%20--kiosk%20%22x"},
+        {forum, "http://evil.example/\" --user-data-dir=C:\\x",
+         "http://evil.example/%22%20--user-data-dir=C:%5Cx"},
+        {forum, "t.html?\x81", "http://www.zuanke8.com/t.html?%81"},
+        {forum, "\xAA\xA1.html", "http://www.zuanke8.com/%AA%A1.html"},
         // Nothing else reaches the shell.
         {forum, "", std::nullopt},
         {forum, "   ", std::nullopt},

@@ -205,32 +205,6 @@ TEST(SecondsLeft, CountsWholeSecondsDownToOne) {
     }
 }
 
-TEST(IsWebAddress, AcceptsOnlyAbsoluteHttpAndHttpsAddresses) {
-    const struct {
-        const char* address;
-        bool web;
-    } cases[] = {
-        {"http://bbs.example/thread-1-1-1.html", true},
-        {"https://lumaq.example/", true},
-        {"HTTP://BBS.EXAMPLE/", true},
-        {"hTtPs://a", true},
-        {"thread-1-1-1.html", false},
-        {"/forum.php?mod=viewthread", false},
-        {"", false},
-        {"http://", false},
-        {"http:///etc/passwd", false},
-        {"http:// a", false},
-        {"http:bbs.example", false},
-        {"file:///C:/Windows/notepad.exe", false},
-        {"C:\\Windows\\notepad.exe", false},
-        {"notepad.exe", false},
-        {"javascript:alert(1)", false},
-        {" http://bbs.example/", false},
-        {"ftp://bbs.example/", false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(isWebAddress(c.address), c.web) << c.address;
-}
-
 // What the launcher writes is what the companion reads, texts with spaces,
 // quotes, percent and plus signs included, whatever program name comes first.
 TEST(PopupContent, ReadsBackWhatTheLauncherWrote) {

@@ -4,10 +4,13 @@
 // Waits poll with a generous watchdog; nothing here measures time.
 
 #include <windows.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -120,6 +123,40 @@ std::vector<DWORD> processesNamed(const wchar_t* name) {
     return ids;
 }
 
+// The command line another process was started with, read from its process
+// parameters as process viewers read it; empty while it cannot be read.
+std::wstring commandLineOf(DWORD id) {
+    const UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id));
+    if (!process) return {};
+    PROCESS_BASIC_INFORMATION basic{};
+    if (NtQueryInformationProcess(process.get(), ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0) {
+        return {};
+    }
+    PEB peb{};
+    RTL_USER_PROCESS_PARAMETERS parameters{};
+    if (!ReadProcessMemory(process.get(), basic.PebBaseAddress, &peb, sizeof(peb), nullptr) ||
+        peb.ProcessParameters == nullptr ||
+        !ReadProcessMemory(process.get(), peb.ProcessParameters, &parameters, sizeof(parameters), nullptr)) {
+        return {};
+    }
+    std::wstring line(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+    if (!ReadProcessMemory(process.get(), parameters.CommandLine.Buffer, line.data(), parameters.CommandLine.Length,
+                           nullptr)) {
+        return {};
+    }
+    return line;
+}
+
+// A command line split as programs split theirs, the program name left out.
+std::vector<std::wstring> argumentsOf(const std::wstring& commandLine) {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(commandLine.c_str(), &count);
+    if (words == nullptr) return {};
+    std::vector<std::wstring> arguments(words + std::min(count, 1), words + count);
+    LocalFree(words);
+    return arguments;
+}
+
 void endProcesses(const std::vector<DWORD>& ids) {
     for (DWORD id : ids) {
         const UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
@@ -213,10 +250,14 @@ TEST_F(AlertWindow, WearsAShadowThatHidesWhileMinimised) {
     EXPECT_TRUE(endedWithExitCodeZero(process.get()));
 }
 
+// The arguments of each process the shell started, in order.
+using HandedArguments = std::vector<std::vector<std::wstring>>;
+
 // The button hands the post address to the shell only when it is a web
 // address. For the test the shell's handler for web addresses is Notepad, so
 // an opened address and a started local program both show up as a Notepad
-// process, which the shell creates before the click returns. Wine's classes
+// process, which the shell creates before the click returns, and the
+// Notepad's command line shows what the shell handed it. Wine's classes
 // root does not take per-user classes, so the machine's handler is replaced
 // and put back byte for byte afterwards (this runs in the test prefix only).
 class ViewButton : public AlertWindow {
@@ -255,9 +296,10 @@ protected:
         endProcesses(processesNamed(L"notepad.exe"));
     }
 
-    // Clicks "查看原帖" on an alert started for `link` and returns the Notepad
-    // processes that the click started.
-    std::vector<DWORD> clickViewButton(const std::string& link, const std::wstring& titleLine, const std::string& title) {
+    // Clicks "查看原帖" on an alert started for `link` and returns the
+    // arguments of each Notepad process that the click started: what the
+    // shell put on the handler's command line.
+    HandedArguments clickViewButton(const std::string& link, const std::wstring& titleLine, const std::string& title) {
         alerts::launchPopupAlert({link, title, "10:05", "k", "60"});
         const HWND alert = waitForAlert(titleLine);
         if (alert == nullptr) {
@@ -267,18 +309,34 @@ protected:
         const AlertProcess process(alert);
         DWORD_PTR result = 0;
         SendMessageTimeoutW(GetDlgItem(alert, kViewButton.id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
-        std::vector<DWORD> started = processesNamed(L"notepad.exe");
+        const std::vector<DWORD> started = processesNamed(L"notepad.exe");
+        HandedArguments handed;
+        for (DWORD id : started) {
+            std::wstring line;
+            EXPECT_TRUE(waitFor([&] { return !(line = commandLineOf(id)).empty(); })) << "no command line read";
+            handed.push_back(argumentsOf(line));
+        }
         PostMessageW(alert, WM_CLOSE, 0, 0);
         EXPECT_TRUE(endedWithExitCodeZero(process.get()));
         endProcesses(started);
-        return started;
+        return handed;
     }
 
     std::vector<SavedHandler> saved_;
 };
 
 TEST_F(ViewButton, OpensAWebAddress) {
-    EXPECT_EQ(clickViewButton("HTTP://127.0.0.1/thread-3-1-1.html", L"帖子名称：web", "web").size(), 1u);
+    EXPECT_EQ(clickViewButton("HTTP://127.0.0.1/thread-3-1-1.html", L"帖子名称：web", "web"),
+              (HandedArguments{{L"HTTP://127.0.0.1/thread-3-1-1.html"}}));
+}
+
+// The handler is registered as `notepad.exe "%1"`, as browsers register
+// theirs: a quote and a space of the page's address must not close the
+// quoted argument and add switches. The address arrives as one argument,
+// escaped, its Chinese text as UTF-8 escapes.
+TEST_F(ViewButton, HandsTheShellTheAddressAsOneEscapedArgument) {
+    EXPECT_EQ(clickViewButton("http://127.0.0.1/京东\" --kiosk b.html", L"帖子名称：quoted", "quoted"),
+              (HandedArguments{{L"http://127.0.0.1/%E4%BA%AC%E4%B8%9C%22%20--kiosk%20b.html"}}));
 }
 
 TEST_F(ViewButton, StartsNothingForAnyOtherAddress) {
@@ -286,7 +344,7 @@ TEST_F(ViewButton, StartsNothingForAnyOtherAddress) {
                                "thread-4-1-1.html"};
     for (const char* address : addresses) {
         SCOPED_TRACE(address);
-        EXPECT_EQ(clickViewButton(address, L"帖子名称：local", "local"), std::vector<DWORD>{});
+        EXPECT_EQ(clickViewButton(address, L"帖子名称：local", "local"), HandedArguments{});
     }
 }
 
