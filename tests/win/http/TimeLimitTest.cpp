@@ -1,9 +1,11 @@
-// The board request's time limit against servers on 127.0.0.1 that hold a
-// request: one that drips its body a byte at a time (each byte well inside any per-read time-out), one that accepts and
-// never answers, one that stops in the middle of the body. The limits here
-// are short so the tests stay quick; each call runs under a watchdog, so a
-// limit that does not hold fails the test instead of hanging it. Nothing
-// measures how fast a call returned: only that it did, and with what.
+// Time limits of the board request and of the announcement's fetch against
+// servers on 127.0.0.1 that hold a request: one that drips its body a byte at
+// a time (each byte well inside any per-read time-out), one that accepts and
+// never answers, one that stops after its status line, one that stops in the
+// middle of the body. The limits here are short so the tests stay quick;
+// each call runs under a watchdog, so a limit that does not hold fails the
+// test instead of hanging it. Nothing measures how fast a call returned:
+// only that it did, and with what.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,8 @@
 #include <string>
 
 #include "http/HttpRequest.h"
+#include "http/WebFetch.h"
+#include "notice/Announcement.h"
 #include "support/LoopbackServer.h"
 #include "support/Watchdog.h"
 
@@ -27,6 +31,11 @@ using test::returnsBeforeWatchdog;
 constexpr int kShortLimitMs = 1500;
 // For the answers that come in time: far above what they take.
 constexpr int kRoomyLimitMs = 20000;
+
+// "在线公告内容1=" in UTF-8, as the maker's page carries it.
+const std::string kAnnouncementKey =
+    "\xE5\x9C\xA8\xE7\xBA\xBF\xE5\x85\xAC\xE5\x91\x8A\xE5\x86\x85\xE5\xAE\xB9"
+    "1=";
 
 // Ways for a server to hold a request. Each first sends `start`, which is a
 // usable page as far as it goes: a fetch that hands back what it has when
@@ -164,6 +173,29 @@ TEST(HttpRequestTimeLimit, AnAnswerInTimeIsReadWhole) {
         ASSERT_TRUE(request.Send());
         EXPECT_EQ(request.BodyText(), page);
     }
+}
+
+TEST(AnnouncementTimeLimit, AHeldFetchShowsNoAnnouncement) {
+    for (const HoldingServer& holding : kHoldingServers) {
+        SCOPED_TRACE(holding.name);
+        LoopbackServer server(
+            [&](const ReceivedRequest&) { return holding.reply(kAnnouncementKey + "Hello<br>"); });
+        const std::string url = server.url("/app/fenfa/604183527/zaixiangonggao.html");
+        EXPECT_EQ(returnsBeforeWatchdog(
+                      [&] { return notice::fetchAnnouncement(url, kShortLimitMs); }, holding.name),
+                  "");
+    }
+}
+
+TEST(AnnouncementTimeLimit, AnAnswerInTimeIsReadWhole) {
+    std::string page = "<html>" + std::string(20000, ' ') + kAnnouncementKey + "Hello<br>";
+    page += std::string(20000, ' ') + "</html>";
+    LoopbackServer server([&](const ReceivedRequest&) { return slowButInTime(page); });
+    WebFetchParams params;
+    params.url = server.url("/app/fenfa/604183527/zaixiangonggao.html");
+    params.timeLimitMs = kRoomyLimitMs;
+    EXPECT_EQ(WebFetch(params), page);
+    EXPECT_EQ(notice::fetchAnnouncement(params.url, kRoomyLimitMs), "Hello");
 }
 
 }  // namespace
