@@ -12,6 +12,8 @@
 #include <type_traits>
 
 #include "app/NetworkAlarmSound.h"
+#include "http/Deadline.h"
+#include "http/InternetTimeouts_win.h"
 #include "text/WideText_win.h"
 
 namespace brevaro::app {
@@ -21,6 +23,10 @@ struct InternetCloser {
     void operator()(HINTERNET handle) const noexcept { InternetCloseHandle(handle); }
 };
 using InternetHandle = std::unique_ptr<std::remove_pointer_t<HINTERNET>, InternetCloser>;
+
+// The start-up waits no longer than this for the test page: a page that
+// takes longer counts as no network.
+constexpr int kNetworkTestTimeLimitMs = 10000;
 
 struct CheckJob {
     HWND notify;
@@ -43,16 +49,45 @@ DWORD WINAPI checkThread(void* parameter) noexcept {
 
 }  // namespace
 
-bool networkIsUp(const std::string& url) {
+bool networkIsUp(const std::string& url) { return networkIsUp(url, kNetworkTestTimeLimitMs); }
+
+bool networkIsUp(const std::string& url, int timeLimitMs) {
+    const http::Deadline deadline = http::Deadline::after(timeLimitMs);
     DWORD flags = 0;
     if (!InternetGetConnectedState(&flags, 0)) return false;
     const InternetHandle session(
         InternetOpenW(L"test", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session) return false;
+
+    // The page is opened as InternetOpenUrl opens an http(s) page (a GET,
+    // fetched afresh), one step at a time: WinINet heeds only a request's own
+    // time-outs, and the request must exist to be given them before it goes
+    // out.
     const std::wstring wide = text::gbkToWide(url);
-    const InternetHandle page(
-        InternetOpenUrlW(session.get(), wide.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0));
-    return page != nullptr;
+    URL_COMPONENTSW parts{};
+    parts.dwStructSize = sizeof parts;
+    parts.dwHostNameLength = static_cast<DWORD>(-1);
+    parts.dwUrlPathLength = static_cast<DWORD>(-1);
+    parts.dwExtraInfoLength = static_cast<DWORD>(-1);
+    if (!InternetCrackUrlW(wide.c_str(), static_cast<DWORD>(wide.size()), 0, &parts) ||
+        (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)) {
+        return false;
+    }
+    const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+    std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength);
+    path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    if (parts.dwUrlPathLength == 0) path.insert(0, L"/");
+
+    const InternetHandle connection(InternetConnectW(
+        session.get(), host.c_str(), parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return false;
+    DWORD requestFlags = INTERNET_FLAG_RELOAD;
+    if (parts.nScheme == INTERNET_SCHEME_HTTPS) requestFlags |= INTERNET_FLAG_SECURE;
+    const InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", path.c_str(), nullptr,
+                                                  nullptr, nullptr, requestFlags, 0));
+    if (!request) return false;
+    http::cutInternetTimeouts(request.get(), deadline);
+    return HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0) && !deadline.passed();
 }
 
 bool startNetworkCheck(HWND notify, UINT message, std::string url) {

@@ -9,9 +9,11 @@ namespace brevaro::app {
 
 // Whether the network is up: the system reports a connection and the
 // well-known page at `url` opens (WinINet, agent "test", the page fetched
-// afresh rather than from the cache). Every handle is closed again. Blocks
-// for as long as opening the page takes.
+// afresh rather than from the cache) within the start-up's 10 s (or
+// `timeLimitMs`); a page that takes longer counts as down. Every handle is
+// closed again. Blocks until then.
 bool networkIsUp(const std::string& url);
+bool networkIsUp(const std::string& url, int timeLimitMs);
 
 // Runs networkIsUp on a thread of its own, so the window keeps answering
 // while a slow network makes up its mind, then posts `message` to `notify`

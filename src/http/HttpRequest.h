@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "http/CookieText.h"
+#include "http/Deadline.h"
 #include "http/RequestRules.h"
 
 namespace brevaro::http {
@@ -87,6 +88,13 @@ public:
 
     bool SetTimeouts(int resolveMs = 10000, int connectMs = 20000, int sendMs = 300000,
                      int receiveMs = 600000);
+    // Every later request of the object, from its Open to the body's last
+    // byte (its send attempts and the redirect hops the object follows
+    // included), ends within `milliseconds`; one that runs out has failed:
+    // Send returns false, the body is empty. Each Open starts the time
+    // again. Within it the platform's own time-outs still hold, each cut to
+    // the time left. 0 or less: no limit (as after construction).
+    void SetTimeLimit(int milliseconds);
     bool SetProxy(std::string_view server, std::string_view user, std::string_view password);
     // target: 0 server, 1 proxy; scheme: 1 Basic.
     bool SetCredentials(std::string_view user, std::string_view password, int target = 0,
@@ -134,6 +142,9 @@ private:
     // OwnStore: whether the store may go to, and take cookies from, the
     // connected host (the chain's home host or a relative of it).
     bool storeTravelsHere() const;
+    void readPlatformTimeouts();
+    void cutTimeouts(void* request);
+    void endPastTimeLimit();
 
     void* session_ = nullptr;
     void* connection_ = nullptr;
@@ -161,6 +172,18 @@ private:
     std::string pendingProxyUser_;
     std::string pendingProxyPassword_;
     bool ignoreCertificateErrorsOnce_ = true;
+    int timeLimitMs_ = 0;    // 0: no limit
+    Deadline deadline_;      // of the request under way, from its Open
+    int sendsUnderWay_ = 0;  // an Open while a Send is under way is a redirect hop
+    // The request handle's own time-outs, read at Open (WinHttp's initial
+    // values until then); 0 or less: none.
+    struct PlatformTimeouts {
+        int resolveMs = 0;
+        int connectMs = 60000;
+        int sendMs = 30000;
+        int receiveMs = 30000;
+        int receiveResponseMs = 90000;
+    } platformTimeouts_;
 };
 
 }  // namespace brevaro::http

@@ -33,6 +33,26 @@ HANDLE processHeap() {
 
 HINTERNET asInternet(void* handle) { return static_cast<HINTERNET>(handle); }
 
+// Counts a Send under way for as long as it lasts.
+class SendUnderWay {
+public:
+    explicit SendUnderWay(int& count) : count_(count) { ++count_; }
+    ~SendUnderWay() { --count_; }
+    SendUnderWay(const SendUnderWay&) = delete;
+    SendUnderWay& operator=(const SendUnderWay&) = delete;
+
+private:
+    int& count_;
+};
+
+// A time-out option of a request handle, or `fallback` when it cannot be read.
+int requestTimeout(HINTERNET request, DWORD option, int fallback) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (!WinHttpQueryOption(request, option, &value, &size)) return fallback;
+    return static_cast<int>(value);  // "none" reads as 0 or as 0xFFFFFFFF, that is -1
+}
+
 }  // namespace
 
 HttpRequest::HttpRequest() {
@@ -150,6 +170,9 @@ bool HttpRequest::Open(std::string_view method, std::string_view url) {
     contentLength_ = 0;
     responseHeaders_.clear();
     closeRequest();
+    // A new request starts its time; a redirect hop (opened while the Send
+    // that follows it is under way) goes on with the time of its chain.
+    if (sendsUnderWay_ == 0) deadline_ = Deadline::after(timeLimitMs_);
 
     const std::wstring wideHost(parts.lpszHostName, parts.dwHostNameLength);
     const std::string host = wideToGbk(wideHost);
@@ -182,7 +205,43 @@ bool HttpRequest::Open(std::string_view method, std::string_view url) {
     // An Abort that came while the request was being made has either closed
     // it already or is seen here.
     if (aborted_) closeRequest();
+    if (deadline_.limited()) readPlatformTimeouts();
     return request_ != nullptr;
+}
+
+void HttpRequest::readPlatformTimeouts() {
+    HINTERNET request = asInternet(request_);
+    if (request == nullptr) return;
+    PlatformTimeouts& t = platformTimeouts_;
+    t.resolveMs = requestTimeout(request, WINHTTP_OPTION_RESOLVE_TIMEOUT, t.resolveMs);
+    t.connectMs = requestTimeout(request, WINHTTP_OPTION_CONNECT_TIMEOUT, t.connectMs);
+    t.sendMs = requestTimeout(request, WINHTTP_OPTION_SEND_TIMEOUT, t.sendMs);
+    t.receiveMs = requestTimeout(request, WINHTTP_OPTION_RECEIVE_TIMEOUT, t.receiveMs);
+    t.receiveResponseMs =
+        requestTimeout(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, t.receiveResponseMs);
+}
+
+// Before each blocking call of a limited request: no platform time-out may
+// outlast the time left. Each time-out bounds one wait on the socket, not
+// the call, so a server that keeps sending a little is stopped between calls
+// by the deadline itself. WinHttpSetTimeouts on a request reaches its open
+// connection at once; the wait for the response headers has an option of its
+// own.
+void HttpRequest::cutTimeouts(void* request) {
+    if (!deadline_.limited() || request == nullptr) return;
+    const PlatformTimeouts& t = platformTimeouts_;
+    WinHttpSetTimeouts(asInternet(request), deadline_.cut(t.resolveMs), deadline_.cut(t.connectMs),
+                       deadline_.cut(t.sendMs), deadline_.cut(t.receiveMs));
+    DWORD headers = static_cast<DWORD>(deadline_.cut(t.receiveResponseMs));
+    WinHttpSetOption(asInternet(request), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headers,
+                     sizeof headers);
+}
+
+// A request past its time has failed: it is closed, so that no part of its
+// answer is read later, and its connection is not used again.
+void HttpRequest::endPastTimeLimit() {
+    bodyLength_ = 0;
+    closeRequest();
 }
 
 bool HttpRequest::disablePlatformFeature(std::uint32_t feature) {
@@ -261,22 +320,35 @@ bool HttpRequest::SendBytes(std::string_view body, bool ignoreEmpty, int retries
 
 bool HttpRequest::sendBody(std::string_view body, bool ignoreEmpty, int retries) {
     if (request_ == nullptr || aborted_) return false;
+    const SendUnderWay underWay(sendsUnderWay_);
     ApplyOptions();
     if (defaultHeaders_) AddDefaultHeaders(!body.empty());
 
     const DWORD length = static_cast<DWORD>(body.size());
     void* data = length > 0 ? const_cast<char*>(body.data()) : WINHTTP_NO_REQUEST_DATA;
     bool answered = false;
-    for (int attempt = 0; attempt <= std::max(retries, 0) && !answered && !aborted_; ++attempt) {
+    for (int attempt = 0;
+         attempt <= std::max(retries, 0) && !answered && !aborted_ && !deadline_.passed();
+         ++attempt) {
         HINTERNET request = asInternet(request_);
+        cutTimeouts(request);
         answered = request != nullptr &&
                    WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, data, length, length, 0) &&
                    WinHttpReceiveResponse(request, nullptr);
+    }
+    if (deadline_.passed()) {
+        endPastTimeLimit();
+        return false;
     }
     if (!answered || aborted_) return false;
 
     ReadResponseHeaders(ignoreEmpty);
     if (cookieMode_ != CookieMode::Platform && !redirectsForbidden_) FollowRedirect(ignoreEmpty);
+    // A hop that ran out of time has failed the whole chain.
+    if (deadline_.passed()) {
+        endPastTimeLimit();
+        return false;
+    }
     return true;
 }
 
@@ -360,7 +432,12 @@ std::string HttpRequest::BodyBytes() {
     // Reading stops at kBodyLimit: a server that streams without end gets
     // what arrived until then, not the program's memory.
     while (bodyLength_ < kBodyLimit && !aborted_) {
+        if (deadline_.passed()) {
+            endPastTimeLimit();
+            return {};
+        }
         HINTERNET request = asInternet(request_);
+        cutTimeouts(request);
         DWORD available = 0;
         if (request == nullptr || !WinHttpQueryDataAvailable(request, &available) || available < 1) break;
         const std::size_t needed = std::min(bodyLength_ + static_cast<std::size_t>(available), kBodyLimit);
@@ -376,6 +453,12 @@ std::string HttpRequest::BodyBytes() {
             break;
         }
         bodyLength_ += read;
+    }
+    // Only what still came within the limit: the last wait may have ended
+    // past it.
+    if (deadline_.passed()) {
+        endPastTimeLimit();
+        return {};
     }
     return std::string(static_cast<const char*>(body_), bodyLength_);
 }
@@ -426,6 +509,8 @@ bool HttpRequest::SetTimeouts(int resolveMs, int connectMs, int sendMs, int rece
     return session_ != nullptr &&
            WinHttpSetTimeouts(asInternet(session_), resolveMs, connectMs, sendMs, receiveMs) != FALSE;
 }
+
+void HttpRequest::SetTimeLimit(int milliseconds) { timeLimitMs_ = milliseconds; }
 
 bool HttpRequest::SetProxy(std::string_view server, std::string_view user, std::string_view password) {
     if (session_ == nullptr) return false;

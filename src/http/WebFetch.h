@@ -24,6 +24,8 @@ struct WebFetchParams {
     std::string bodyBytes;       // in: POST body, wins over bodyText
     std::string proxy;           // in: "host:port" of an HTTP proxy; empty: direct
     std::string responseHeaders; // out: raw response header block, at most 5000 bytes
+    int timeLimitMs = 0;         // in: the whole call ends within this time, or its body is
+                                 // empty; 0: no limit, the platform's time-outs alone
 };
 
 // The body bytes; empty on failure.
@@ -32,6 +34,6 @@ std::string WebFetch(WebFetchParams& params);
 // The body decoded from UTF-8 and encoded as GBK, up to its first zero
 // character; empty when the body is empty.
 std::string FetchPageText(WebFetchParams& params);
-std::string FetchPageText(std::string_view url);
+std::string FetchPageText(std::string_view url, int timeLimitMs = 0);
 
 }  // namespace brevaro::http

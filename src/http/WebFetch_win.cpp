@@ -4,10 +4,13 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "http/CookieText.h"
+#include "http/Deadline.h"
+#include "http/InternetTimeouts_win.h"
 #include "http/RequestRules.h"
 #include "http/WebFetch.h"
 #include "http/WebFetchRules.h"
@@ -42,6 +45,7 @@ std::string rawResponseHeaders(HINTERNET request) {
 }  // namespace
 
 std::string WebFetch(WebFetchParams& params) {
+    const Deadline deadline = Deadline::after(params.timeLimitMs);
     const std::wstring agent = gbkToWide(webFetchUserAgent(params.extraHeaders));
     const std::wstring proxy = gbkToWide("http=" + params.proxy);
     InternetHandle session(
@@ -65,6 +69,7 @@ std::string WebFetch(WebFetchParams& params) {
                                             nullptr, flags, 0));
     if (!request) return {};
 
+    cutInternetTimeouts(request.get(), deadline);
     params.extraHeaders = webFetchHeaderBlock(params.extraHeaders, params.url, params.cookies);
     const std::wstring headers = gbkToWide(params.extraHeaders);
     const std::string& body = params.bodyBytes.empty() ? params.bodyText : params.bodyBytes;
@@ -80,15 +85,27 @@ std::string WebFetch(WebFetchParams& params) {
 
     // The body is read to its end, but no further than the request object's
     // bound: a server that streams without end must not take the program's
-    // memory (the announcement page is a few hundred bytes).
+    // memory (the announcement page is a few hundred bytes). Each read takes
+    // only what has come (Wine's InternetReadFile waits until its buffer is
+    // full, so one read of a dripping body would outlast any time limit), and
+    // none starts once the time is up.
     std::string result;
     char buffer[1024];
-    DWORD read = 0;
-    while (result.size() < kBodyLimit &&
-           InternetReadFile(static_cast<HINTERNET>(request.get()), buffer, sizeof buffer, &read) &&
-           read > 0) {
+    while (result.size() < kBodyLimit && !deadline.passed()) {
+        cutInternetTimeouts(request.get(), deadline);
+        DWORD available = 0;
+        DWORD read = 0;
+        if (!InternetQueryDataAvailable(static_cast<HINTERNET>(request.get()), &available, 0, 0) ||
+            available == 0 ||
+            !InternetReadFile(static_cast<HINTERNET>(request.get()), buffer,
+                              std::min<DWORD>(available, sizeof buffer), &read) ||
+            read == 0) {
+            break;
+        }
         result.append(buffer, read);
     }
+    // A fetch that ran out of time has failed, however much of the page came.
+    if (deadline.passed()) result.clear();
 
     params.responseHeaders = rawResponseHeaders(static_cast<HINTERNET>(request.get()));
     request.reset();
@@ -108,9 +125,10 @@ std::string FetchPageText(WebFetchParams& params) {
     return std::string(text::textBeforeNul(text::utf8ToGbk(body)));
 }
 
-std::string FetchPageText(std::string_view url) {
+std::string FetchPageText(std::string_view url, int timeLimitMs) {
     WebFetchParams params;
     params.url = url;
+    params.timeLimitMs = timeLimitMs;
     return FetchPageText(params);
 }
 

@@ -40,6 +40,11 @@ namespace {
 
 constexpr wchar_t kHostClass[] = L"Brevaro.BoardMonitorHost";
 
+// One fetch of the board's page, from Open to the body's last byte, may take
+// this long; a server that holds it longer (dripping, stalling) gives a
+// failed fetch, an empty page, and the pass goes on.
+constexpr int kBoardRequestTimeLimitMs = 60000;
+
 // A registered message: should the host's handle ever name another window,
 // that window does not know the message.
 UINT uiCallMessage() {
@@ -170,6 +175,7 @@ void fetchAndPass(MonitorRunShared& run, http::HttpRequest& request, MonitorRun&
 void workerMain(std::shared_ptr<MonitorRunShared> run) {
     try {
         http::HttpRequest request;
+        request.SetTimeLimit(kBoardRequestTimeLimitMs);
         {
             std::lock_guard lock(run->requestLock);
             run->request = &request;

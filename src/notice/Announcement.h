@@ -17,7 +17,10 @@ std::string announcementUrl();
 std::string readAnnouncement(std::string_view page);
 
 // Fetches the page (UTF-8, decoded to GBK) and reads the announcement; empty
-// when the page cannot be fetched. Blocks the calling thread for the fetch.
+// when the page cannot be fetched, or not within the start-up's 10 s (or
+// `timeLimitMs`): the window waits for this fetch before it appears. Blocks
+// the calling thread for the fetch.
 std::string fetchAnnouncement(std::string_view url);
+std::string fetchAnnouncement(std::string_view url, int timeLimitMs);
 
 }  // namespace brevaro::notice

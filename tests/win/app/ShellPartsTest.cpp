@@ -28,6 +28,7 @@
 #include "skin/GdiHandles_win.h"
 #include "skin/GdiPlus_win.h"
 #include "support/LoopbackServer.h"
+#include "support/Watchdog.h"
 #include "win/support/SystemWaveReader.h"
 
 namespace brevaro::app {
@@ -47,6 +48,44 @@ TEST(NetworkCheck, UpOnlyWhenTheTestPageOpens) {
     EXPECT_TRUE(networkIsUp(server.url("/connecttest.txt")));
     EXPECT_FALSE(networkIsUp("http://127.0.0.1:" + std::to_string(test::closedLoopbackPort()) +
                              "/connecttest.txt"));
+}
+
+// A test page that is held past the limit counts as no network: a server
+// that accepts and never answers, one that stops after its status line. The
+// limit is short for the test; the watchdog turns a limit that does not hold
+// into a failure rather than a hang.
+TEST(NetworkCheck, DownWhenTheTestPageIsHeldPastTheLimit) {
+    constexpr int kShortLimitMs = 1500;
+    const struct {
+        const char* name;
+        test::Reply reply;
+    } cases[] = {
+        {"accepts and never answers", [] {
+             test::Reply reply;
+             reply.holdOpen = true;
+             return reply;
+         }()},
+        {"stops after its status line", [] {
+             test::Reply reply;
+             reply.chunks.push_back("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n");
+             reply.holdOpen = true;
+             return reply;
+         }()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::LoopbackServer server([&](const test::ReceivedRequest&) { return c.reply; });
+        const std::string url = server.url("/connecttest.txt");
+        EXPECT_FALSE(
+            test::returnsBeforeWatchdog([&] { return networkIsUp(url, kShortLimitMs); }, c.name));
+    }
+    const test::LoopbackServer answering([](const test::ReceivedRequest&) {
+        test::Reply reply = test::Reply::make("200 OK", "", "Microsoft Connect Test");
+        reply.pause = 100ms;
+        return reply;
+    });
+    EXPECT_TRUE(networkIsUp(answering.url("/connecttest.txt"), 20000))
+        << "an answer in time is a network";
 }
 
 // The check runs beside the UI thread and reports to a window by message.

@@ -1,12 +1,14 @@
 // The program's start-up and end as a user meets them: the announcement
 // read from the announcement page, the network indicator for a reachable and
-// an unreachable test page, the image shadow under the window, the exit
-// box's two answers and a close without the exit box.
+// an unreachable test page, pages that are never answered, the image shadow
+// under the window, the exit box's two answers and a close without the exit
+// box.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "ShellDriver.h"
 #include "app/ControlIds.h"
@@ -76,6 +78,26 @@ TEST(ShellStartup, UnreachableNetworkGreysTheIndicatorAndLeavesTheAnnouncementEm
     EXPECT_EQ(textOf(shell.control({app::kStatusBarId, app::kAnnouncementId})), L"在线公告：");
     EXPECT_EQ(shell.tooltipOf(shell.control({app::kStatusBarId, app::kNetworkIndicatorId})), L"网络异常");
     EXPECT_TRUE(indicatorShows(shell, RGB(128, 128, 128)));
+}
+
+// Pages that are never answered hold the start-up no longer than its own
+// limits, well inside the driver's watchdog: the window appears without an
+// announcement, and the network counts as down.
+TEST(ShellStartup, PagesThatAreNeverAnsweredHoldNeitherTheWindowNorTheNetworkTest) {
+    const LoopbackServer server([](const ReceivedRequest&) {
+        Reply reply;
+        reply.holdOpen = true;
+        return reply;
+    });
+    const ShellProcess shell(
+        {.noticeUrl = server.url(kNoticePath), .netTestUrl = server.url(kNetTestPath)});
+    ASSERT_TRUE(shell.started()) << "the window or the network test waited for ever";
+    EXPECT_EQ(textOf(shell.control({app::kStatusBarId, app::kAnnouncementId})), L"在线公告：");
+    EXPECT_EQ(shell.tooltipOf(shell.control({app::kStatusBarId, app::kNetworkIndicatorId})), L"网络异常");
+    EXPECT_TRUE(indicatorShows(shell, RGB(128, 128, 128)));
+    std::vector<std::string> asked;
+    for (const ReceivedRequest& request : server.requests()) asked.push_back(request.target);
+    EXPECT_EQ(asked, (std::vector<std::string>{kNoticePath, kNetTestPath}));
 }
 
 // The shadow window carries the image shadow 9 pixels up and left of the

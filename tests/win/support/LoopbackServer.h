@@ -30,9 +30,12 @@ struct ReceivedRequest {
 
 struct Reply {
     std::vector<std::string> chunks;  // written one after the other
-    std::chrono::milliseconds pause{0};  // before each chunk
+    std::chrono::milliseconds pause{0};  // before each chunk (cut short when the server stops)
     bool closeWithoutAnswer = false;  // close the connection instead of answering
     bool closeAfter = false;          // close the connection after the answer
+    // After the chunks, send nothing more and keep the connection open until
+    // the client closes it or the server stops: a server that stalls.
+    bool holdOpen = false;
 
     // A complete response: status line, the headers given, Content-Length
     // (unless withoutLength, which also closes after) and the body.

@@ -78,6 +78,20 @@ bool waitReadable(SOCKET socket, const bool& stopping, std::mutex& mutex) {
     }
 }
 
+// Sleeps for `pause` in short steps; false when the server stops meanwhile.
+bool pauseUnlessStopping(std::chrono::milliseconds pause, const bool& stopping, std::mutex& mutex) {
+    const auto end = std::chrono::steady_clock::now() + pause;
+    while (std::chrono::steady_clock::now() < end) {
+        {
+            std::lock_guard lock(mutex);
+            if (stopping) return false;
+        }
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+            end - std::chrono::steady_clock::now(), std::chrono::milliseconds(20)));
+    }
+    return true;
+}
+
 bool sendAll(SOCKET socket, std::string_view bytes) {
     while (!bytes.empty()) {
         const int sent = ::send(socket, bytes.data(), static_cast<int>(bytes.size()), 0);
@@ -204,13 +218,21 @@ void LoopbackServer::serve(std::uintptr_t socketValue, int connection) {
         const Reply reply = handler_(request);
         if (reply.closeWithoutAnswer) break;
         for (const std::string& chunk : reply.chunks) {
-            if (reply.pause.count() > 0) std::this_thread::sleep_for(reply.pause);
-            if (!sendAll(socket, chunk)) {
+            if ((reply.pause.count() > 0 && !pauseUnlessStopping(reply.pause, stopping_, mutex_)) ||
+                !sendAll(socket, chunk)) {
                 open = false;
                 break;
             }
         }
-        if (reply.closeAfter) break;
+        if (open && reply.holdOpen) {
+            // Until the client closes (readable, then nothing to read) or the
+            // server stops; whatever else the client sends is dropped.
+            while (waitReadable(socket, stopping_, mutex_) &&
+                   ::recv(socket, buffer, sizeof buffer, 0) > 0) {
+            }
+            break;
+        }
+        if (!open || reply.closeAfter) break;
     }
     ::shutdown(socket, SD_BOTH);
     ::closesocket(socket);
