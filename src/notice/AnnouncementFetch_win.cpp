@@ -1,3 +1,4 @@
+#include "http/GiveUpAfter.h"
 #include "http/WebFetch.h"
 #include "notice/Announcement.h"
 
@@ -14,8 +15,12 @@ std::string fetchAnnouncement(std::string_view url) {
     return fetchAnnouncement(url, kAnnouncementTimeLimitMs);
 }
 
+// The fetch's own time-outs are cut to the time left; the give-up covers a
+// server that keeps them from ever running out.
 std::string fetchAnnouncement(std::string_view url, int timeLimitMs) {
-    return readAnnouncement(http::FetchPageText(url, timeLimitMs));
+    const std::optional<std::string> page = http::giveUpAfter(
+        timeLimitMs, [address = std::string(url), timeLimitMs] { return http::FetchPageText(address, timeLimitMs); });
+    return page ? readAnnouncement(*page) : std::string();
 }
 
 }  // namespace brevaro::notice

@@ -71,6 +71,13 @@ TEST(NetworkCheck, DownWhenTheTestPageIsHeldPastTheLimit) {
              reply.holdOpen = true;
              return reply;
          }()},
+        {"drips its header block a byte at a time", [] {
+             test::Reply reply;
+             reply.chunks.push_back("HTTP/1.1 200 OK\r\nX-Drip: ");
+             for (int i = 0; i < 5000; ++i) reply.chunks.push_back("x");
+             reply.pause = 200ms;
+             return reply;
+         }()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

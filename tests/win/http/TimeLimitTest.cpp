@@ -187,6 +187,20 @@ TEST(AnnouncementTimeLimit, AHeldFetchShowsNoAnnouncement) {
     }
 }
 
+// No platform time-out runs out while a server sends a byte of its header
+// block now and then; the announcement is given up on all the same.
+TEST(AnnouncementTimeLimit, AHeaderBlockThatNeverEndsShowsNoAnnouncement) {
+    LoopbackServer server([](const ReceivedRequest&) {
+        Reply reply;
+        reply.chunks.push_back("HTTP/1.1 200 OK\r\nX-Drip: ");
+        for (int i = 0; i < 5000; ++i) reply.chunks.push_back("x");
+        reply.pause = 200ms;
+        return reply;
+    });
+    const std::string url = server.url("/app/fenfa/604183527/zaixiangonggao.html");
+    EXPECT_EQ(returnsBeforeWatchdog([&] { return notice::fetchAnnouncement(url, kShortLimitMs); }, "drip"), "");
+}
+
 TEST(AnnouncementTimeLimit, AnAnswerInTimeIsReadWhole) {
     std::string page = "<html>" + std::string(20000, ' ') + kAnnouncementKey + "Hello<br>";
     page += std::string(20000, ' ') + "</html>";
