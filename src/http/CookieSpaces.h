@@ -26,6 +26,18 @@ inline std::size_t spaceSize(std::string_view text, std::size_t at) {
     return text.substr(at < text.size() ? at : text.size()).starts_with(kFullWidthSpace) ? 2 : 0;
 }
 
+// A value from the wire up to its last whole character: a byte of 0x80 or
+// more at the very end has lost its second byte and is no character.
+inline std::string_view wholeCharacters(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t size = characterSize(text, at);
+        if (size == 1 && static_cast<unsigned char>(text[at]) >= 0x80) return text.substr(0, at);
+        at += size;
+    }
+    return text;
+}
+
 inline std::string_view withoutLeadingSpaces(std::string_view text) {
     std::size_t at = 0;
     while (const std::size_t size = spaceSize(text, at)) at += size;

@@ -2,10 +2,13 @@
 // MergeCookieTexts and the other free-standing rules are in CookieMerge.cpp.
 #include "http/CookieText.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 
 #include "http/CookieSpaces.h"
+#include "http/HeaderLines.h"
+#include "text/AsciiCase.h"
 #include "text/Search.h"
 #include "text/TextPieces.h"
 
@@ -15,8 +18,6 @@ namespace {
 using text::findText;
 using text::npos;
 
-constexpr std::string_view kSetCookie = "Set-Cookie:";
-
 // Byte-exact on purpose: "=DeLeTeD;" is an ordinary value.
 constexpr std::string_view kDeletedMarkers[] = {"=deleted;", "=DELETED;", "=Deleted;"};
 
@@ -24,7 +25,6 @@ constexpr std::string_view kDeletedMarkers[] = {"=deleted;", "=DELETED;", "=Dele
 // first ";"), leading spaces removed, always ending in ";".
 struct SetCookiePair {
     std::string text;
-    std::size_t next = 0;  // where the search for the next "Set-Cookie:" goes on
 
     bool isDeletion() const {
         for (std::string_view marker : kDeletedMarkers) {
@@ -40,44 +40,28 @@ struct SetCookiePair {
     }
 };
 
-std::size_t endOfLine(std::string_view block, std::size_t from) {
-    const std::size_t cr = findText(block, "\r", from);
-    const std::size_t lf = findText(block, "\n", from);
-    const std::size_t end = cr < lf ? cr : lf;
-    return end == npos ? block.size() : end;
-}
-
-// The pair after the next "Set-Cookie:" (any letter case) at or after from.
-// It ends at the first ";" of its line, or at the line's end as if a ";" stood
-// there: a cookie without attributes is a valid line, and reading on to a ";"
-// in a later line would store header text, CR LF included, as a cookie value
-// (and send it back in the Cookie header) while swallowing the Set-Cookie
-// lines in between.
-std::optional<SetCookiePair> nextSetCookiePair(std::string_view headers, std::size_t from) {
-    const std::size_t marker = text::findTextIgnoringCase(headers, kSetCookie, from);
-    if (marker == npos) return std::nullopt;
-    const std::size_t start = marker + kSetCookie.size();
-    const std::size_t lineEnd = endOfLine(headers, start);
-    const std::size_t semicolon = findText(headers.substr(0, lineEnd), ";", start);
+// The pair of one Set-Cookie line's value: "name=value;" (whatever the value
+// holds before its first ";"), leading spaces removed, always ending in ";".
+// The value never runs past its line (HeaderLines.h): a cookie without
+// attributes ends with its line as if a ";" stood there, and reading on to a
+// ";" in a later line would store header text, CR LF included, as a cookie
+// value (and send it back in the Cookie header).
+SetCookiePair setCookiePair(std::string_view rawValue) {
+    const std::size_t semicolon = findText(rawValue, ";");
     SetCookiePair pair;
-    if (semicolon != npos) {
-        pair.text = spaces::withoutLeadingSpaces(headers.substr(start, semicolon + 1 - start));
-        pair.next = semicolon + 1;
-    } else {
-        pair.text = spaces::withoutLeadingSpaces(headers.substr(start, lineEnd - start));
-        pair.text += ';';
-        pair.next = lineEnd;
-    }
+    pair.text = spaces::withoutLeadingSpaces(
+        spaces::wholeCharacters(rawValue.substr(0, semicolon == npos ? rawValue.size() : semicolon)));
+    pair.text += ';';
     return pair;
 }
 
 // Calls visit for every Set-Cookie pair of the block in header order.
 template <typename Visit>
 void forEachSetCookiePair(std::string_view headers, Visit visit) {
-    for (auto pair = nextSetCookiePair(headers, 0); pair;
-         pair = nextSetCookiePair(headers, pair->next)) {
-        visit(*pair);
-    }
+    forEachHeaderValue(headers, "Set-Cookie", [&visit](std::string_view rawValue) {
+        visit(setCookiePair(rawValue));
+        return true;
+    });
 }
 
 // Where the store entry whose key ("; " + name + "=") starts at keyAt ends:
@@ -96,7 +80,26 @@ std::string storeKey(std::string_view nameWithEquals) {
 
 // --- The request object's store ------------------------------------------
 
-std::string cookieStoreFromText(std::string_view text) {
+// A cookie text with every entry cut at its first CR, LF or NUL: the text
+// came from a store a server filled, and goes out in a Cookie header.
+std::string cookieTextWithoutLineBreaks(std::string_view cookieText) {
+    if (cookieText.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos) {
+        return std::string(cookieText);
+    }
+    std::string clean;
+    std::size_t at = 0;
+    while (true) {
+        const std::size_t semicolon = cookieText.find(';', at);
+        clean += beforeLineBreak(cookieText.substr(at, semicolon == npos ? npos : semicolon - at));
+        if (semicolon == npos) return clean;
+        clean += ';';
+        at = semicolon + 1;
+    }
+}
+
+std::string cookieStoreFromText(std::string_view rawText) {
+    const std::string clean = cookieTextWithoutLineBreaks(rawText);
+    const std::string_view text = clean;
     std::string store;
     if (!text.starts_with(kEmptyCookieStore)) store = kEmptyCookieStore;
     store += text;
@@ -136,8 +139,9 @@ bool mergeResponseCookies(std::string& store, std::string_view headers, bool ign
     return store != before;
 }
 
-bool mergeCookies(std::string& store, std::string_view cookieText) {
+bool mergeCookies(std::string& store, std::string_view rawCookieText) {
     const std::string before = store;
+    const std::string cookieText = cookieTextWithoutLineBreaks(rawCookieText);
     for (std::string_view piece : text::splitNonEmpty(cookieText, ";")) {
         piece = spaces::withoutLeadingSpaces(piece);
         const std::size_t equals = findText(piece, "=");
@@ -202,22 +206,21 @@ std::string responseCookies(std::string_view headers) {
 }
 
 std::string responseCookie(std::string_view headers, std::string_view name) {
-    std::size_t valueAt = npos;
-    for (std::string_view marker : {"Set-Cookie: ", "Set-Cookie:"}) {
+    std::optional<std::string> found;
+    // "Set-Cookie: name=" is looked for first, then "Set-Cookie:name=".
+    for (std::string_view marker : {" ", ""}) {
         std::string needle(marker);
         needle += name;
         needle += '=';
-        const std::size_t at = text::findTextIgnoringCase(headers, needle);
-        if (at != npos) {
-            valueAt = at + needle.size();
-            break;
-        }
+        forEachHeaderValue(headers, "Set-Cookie", [&](std::string_view rawValue) {
+            if (!text::startsWithIgnoringAsciiCase(rawValue, needle)) return true;
+            const std::string_view value = rawValue.substr(needle.size());
+            found = spaces::wholeCharacters(value.substr(0, std::min(findText(value, ";"), value.size())));
+            return false;
+        });
+        if (found) break;
     }
-    if (valueAt == npos) return {};
-    const std::size_t lineEnd = endOfLine(headers, valueAt);
-    std::size_t end = findText(headers.substr(0, lineEnd), ";", valueAt);
-    if (end == npos) end = lineEnd;
-    return std::string(headers.substr(valueAt, end - valueAt));
+    return found.value_or(std::string{});
 }
 
 std::vector<std::pair<std::string, std::string>> responseCookiesForBrowser(std::string_view headers,
@@ -234,8 +237,9 @@ std::vector<std::pair<std::string, std::string>> responseCookiesForBrowser(std::
     return cookies;
 }
 
-std::vector<std::pair<std::string, std::string>> cookiePairs(std::string_view cookieText) {
+std::vector<std::pair<std::string, std::string>> cookiePairs(std::string_view rawCookieText) {
     std::vector<std::pair<std::string, std::string>> pairs;
+    const std::string cookieText = cookieTextWithoutLineBreaks(rawCookieText);
     for (std::string_view piece : text::splitNonEmpty(cookieText, ";")) {
         piece = spaces::withoutLeadingSpaces(piece);
         const std::size_t equals = findText(piece, "=");

@@ -12,7 +12,13 @@
 // Only the first "name=value" of a Set-Cookie line is kept: a Set-Cookie pair
 // runs from after "Set-Cookie:" (leading spaces removed) through the first ";"
 // of its line, and a line without ";" ends its pair at the line's end as if a
-// ";" stood there.
+// ";" stood there. Set-Cookie lines are found by whole header name at the
+// start of a line (HeaderLines.h).
+//
+// No CR, LF or NUL ever enters a store, and so none reaches a Cookie header:
+// a Set-Cookie value ends at its line's first CR or NUL (a lone lead byte
+// left at its end is no character and goes), and a cookie text given to the
+// store has each of its entries cut at its first such byte.
 
 #include <string>
 #include <string_view>
@@ -24,6 +30,10 @@ namespace brevaro::http {
 inline constexpr std::string_view kEmptyCookieStore = "; ";
 
 // --- The request object's store ------------------------------------------
+
+// The cookie text with each entry cut at its first CR, LF or NUL (texts
+// without one come back unchanged).
+std::string cookieTextWithoutLineBreaks(std::string_view cookieText);
 
 // The store for a cookie text: "a=1; b=2" → "; a=1; b=2; ", "a=1;" →
 // "; a=1; ", "" → "; ", "; a=1; " unchanged.

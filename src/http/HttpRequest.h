@@ -4,7 +4,9 @@
 // every poll: Open a GET for the board's URL, (forum boards) load the forum
 // cookies, Send, read BodyText. On top of WinHttp it adds a cookie mode
 // (platform, its own store, or the browser store), its own redirect following
-// (at most 10 hops) when it keeps the cookies itself, a default header block,
+// (at most 10 hops) when it keeps the cookies itself (its store, which holds
+// the forum's login, goes only to the host a chain started on and that host's
+// relatives, and takes no cookie from any other), a default header block,
 // bounded send attempts and a body reader that grows one heap buffer.
 //
 // Every text it takes and returns is GBK; it converts with code page 936 at
@@ -129,6 +131,9 @@ private:
     void* handleOfKind(int kind) const;
     bool disablePlatformFeature(std::uint32_t feature);
     bool addHeaderLines(std::string_view lines, std::uint32_t modifiers);
+    // OwnStore: whether the store may go to, and take cookies from, the
+    // connected host (the chain's home host or a relative of it).
+    bool storeTravelsHere() const;
 
     void* session_ = nullptr;
     void* connection_ = nullptr;
@@ -137,6 +142,7 @@ private:
     std::atomic<void*> request_ = nullptr;
     std::atomic<bool> aborted_ = false;
     std::string connectedHost_;
+    std::string chainHome_;  // the host the current redirect chain started on
     int connectedPort_ = 0;
     std::string currentUrl_;
     int scheme_ = 0;  // as WinHttp reports it: 1 HTTP, 2 HTTPS

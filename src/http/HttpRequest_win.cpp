@@ -153,6 +153,9 @@ bool HttpRequest::Open(std::string_view method, std::string_view url) {
 
     const std::wstring wideHost(parts.lpszHostName, parts.dwHostNameLength);
     const std::string host = wideToGbk(wideHost);
+    // A chain starts with an Open of the caller's; its hops come from
+    // FollowRedirect with the count already above 0.
+    if (redirectCount_ == 0) chainHome_ = host;
     if (connection_ == nullptr || host != connectedHost_ || parts.nPort != connectedPort_) {
         closeHandle(connection_);
         connection_ = WinHttpConnect(asInternet(session_), wideHost.c_str(), parts.nPort, 0);
@@ -218,7 +221,9 @@ void HttpRequest::ApplyOptions() {
     if (cookieMode_ != CookieMode::Platform) {
         disablePlatformFeature(WINHTTP_DISABLE_COOKIES);
         if (cookieMode_ == CookieMode::OwnStore) {
-            AddStoreCookieHeader();
+            // The store holds the user's login: a redirect to another host
+            // gets no Cookie line at all.
+            if (storeTravelsHere()) AddStoreCookieHeader();
         } else {
             AddBrowserCookieHeader();
         }
@@ -230,7 +235,10 @@ bool HttpRequest::AddStoreCookieHeader() {
 }
 
 bool HttpRequest::AddBrowserCookieHeader() {
-    return addHeaderLines("Cookie:" + browserStoreCookies(currentUrl_), kAddOrReplace);
+    // The browser's store was filled by servers: no line break of it may
+    // reach the request's header lines.
+    return addHeaderLines("Cookie:" + cookieTextWithoutLineBreaks(browserStoreCookies(currentUrl_)),
+                          kAddOrReplace);
 }
 
 // Line by line: given the block in one call, WinHttp under Wine stops at the
@@ -286,12 +294,15 @@ bool HttpRequest::ReadResponseHeaders(bool ignoreEmpty) {
     responseHeaders_ = wideToGbk(std::wstring_view(block.data(), size / sizeof(wchar_t)));
     contentLength_ = contentLengthOf(responseHeaders_);
     if (cookieMode_ == CookieMode::OwnStore) {
-        MergeResponseCookies(ignoreEmpty);
+        // What a foreign hop sets stays out of the store.
+        if (storeTravelsHere()) MergeResponseCookies(ignoreEmpty);
     } else if (cookieMode_ == CookieMode::BrowserStore) {
         StoreResponseCookiesInBrowser(ignoreEmpty);
     }
     return true;
 }
+
+bool HttpRequest::storeTravelsHere() const { return sharesCookies(chainHome_, connectedHost_); }
 
 void HttpRequest::MergeResponseCookies(bool ignoreEmpty) {
     mergeResponseCookies(cookieStore_, responseHeaders_, ignoreEmpty);

@@ -1,10 +1,12 @@
 #include "http/RequestRules.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "http/HeaderLines.h"
 
 #include "text/AsciiCase.h"
 #include "text/IntegerText.h"
-#include "text/Search.h"
 #include "text/TextPieces.h"
 
 namespace brevaro::http {
@@ -12,18 +14,36 @@ namespace {
 
 using text::startsWithIgnoringAsciiCase;
 
-// The rest of the line after the first `mark` (found ignoring case); false
-// when the mark is absent.
-bool valueAfter(std::string_view headers, std::string_view mark, std::string_view& value) {
-    const std::size_t at = text::findTextIgnoringCase(headers, mark);
-    if (at == text::npos) return false;
-    const std::size_t start = at + mark.size();
-    const std::size_t end = text::findText(headers, "\r\n", start);
-    value = headers.substr(start, (end == text::npos ? headers.size() : end) - start);
-    return true;
+// The host without a ":port" (a bracketed IPv6 address keeps its colons),
+// in lower case, without a final "." (the root of the name).
+std::string bareHost(std::string_view host) {
+    const std::size_t colon = host.rfind(':');
+    if (colon != std::string_view::npos && host.find(']', colon) == std::string_view::npos) {
+        host = host.substr(0, colon);
+    }
+    if (host.ends_with('.')) host.remove_suffix(1);
+    return text::asciiLowered(host);
+}
+
+bool isAddress(std::string_view host) {
+    return host.starts_with('[') || host.find_first_not_of("0123456789.") == std::string_view::npos;
+}
+
+bool isSubdomainOf(std::string_view host, std::string_view parent) {
+    return host.size() > parent.size() + 1 && host.ends_with(parent) &&
+           host[host.size() - parent.size() - 1] == '.';
 }
 
 }  // namespace
+
+bool sharesCookies(std::string_view home, std::string_view host) {
+    const std::string a = bareHost(home);
+    const std::string b = bareHost(host);
+    if (a.empty() || b.empty()) return false;
+    if (a == b) return true;
+    if (isAddress(a) || isAddress(b)) return false;
+    return isSubdomainOf(a, b) || isSubdomainOf(b, a);
+}
 
 std::string requestUrl(std::string_view url) {
     if (url.size() > 7 &&
@@ -44,35 +64,19 @@ std::string requestHost(std::string_view url) {
 }
 
 std::string responseHeader(std::string_view headers, std::string_view name) {
-    if (name.empty()) return {};
-    std::size_t lineStart = text::findText(headers, "\r\n");  // past the status line
-    while (lineStart != text::npos) {
-        lineStart += 2;
-        const std::size_t lineEnd = text::findText(headers, "\r\n", lineStart);
-        const std::string_view line =
-            headers.substr(lineStart, (lineEnd == text::npos ? headers.size() : lineEnd) - lineStart);
-        if (line.size() > name.size() && line[name.size()] == ':' &&
-            text::findTextIgnoringCase(line.substr(0, name.size()), name) == 0) {
-            std::string_view value = line.substr(name.size() + 1);
-            while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
-            return std::string(value);
-        }
-        lineStart = lineEnd;
-    }
-    return {};
+    return std::string(headerValue(headers, name).value_or(std::string_view{}));
 }
 
 int contentLengthOf(std::string_view headers) {
-    std::string_view value;
-    if (!valueAfter(headers, "Content-Length:", value)) return -1;
-    return text::readInteger(value);
+    const std::optional<std::string_view> value = headerValue(headers, "Content-Length");
+    return value ? text::readInteger(*value) : -1;
 }
 
 std::string redirectLocation(std::string_view headers, bool complete, const ConnectedTarget& target,
                              std::string_view currentUrl) {
-    std::string_view raw;
-    if (headers.empty() || !valueAfter(headers, "Location:", raw)) return {};
-    const std::string_view value = text::trimAsciiSpaces(raw);
+    const std::optional<std::string_view> raw = headerValue(headers, "Location");
+    if (!raw) return {};
+    const std::string_view value = text::trimAsciiSpaces(*raw);
     if (!complete || value.empty()) return std::string(value);
     if (value.front() == '/') {
         return std::string(target.https ? "https://" : "http://") + target.host + ":" +

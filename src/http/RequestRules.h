@@ -21,12 +21,23 @@ std::string requestUrl(std::string_view url);
 // "user:password@" in front; empty when there is none.
 std::string requestHost(std::string_view url);
 
+// Whether a request object's own cookie store may go to `host` along a
+// redirect chain that started on `home`: only when the two are the same host
+// or one is a subdomain of the other ("zuanke8.com" and "www.zuanke8.com"
+// share; "evil.example", "bbs.other.com" or another address do not). Hosts
+// compare without their ":port" and ignoring letter case; an address in
+// digits has no subdomains.
+bool sharesCookies(std::string_view home, std::string_view host);
+
+// Response headers are read by whole header name at the start of a line,
+// ignoring case, and no value runs past its line (HeaderLines.h).
+
 // The value of the first header line after the status line whose name is
-// `name` (ignoring case), leading spaces removed; empty when absent.
+// `name`, leading spaces removed; empty when absent.
 std::string responseHeader(std::string_view headers, std::string_view name);
 
-// The Content-Length of a raw header block (found ignoring case, read as a
-// decimal integer up to the line end); -1 when the block has none.
+// The Content-Length of a raw header block, read as a decimal integer; -1
+// when the block has none.
 int contentLengthOf(std::string_view headers);
 
 // Where the request's connection goes: for completing "/path" redirects.
@@ -36,7 +47,7 @@ struct ConnectedTarget {
     int port = 0;
 };
 
-// The Location of a raw header block, trimmed; empty when absent. With
+// The Location header of a raw header block, trimmed; empty when absent. With
 // complete: "/x" becomes scheme://host:port/x (the port always written),
 // an absolute http(s) value stays, anything else is resolved against the
 // current URL's last "/".

@@ -1,5 +1,9 @@
 #include "http/WebFetchRules.h"
 
+#include <algorithm>
+
+#include "http/CookieSpaces.h"
+#include "http/HeaderLines.h"
 #include "text/AsciiCase.h"
 #include "text/IntegerText.h"
 #include "text/Search.h"
@@ -79,27 +83,21 @@ std::string webFetchHeaderBlock(std::string_view extraHeaders, std::string_view 
 WebFetchHeaderReading readWebFetchHeaders(std::string_view headerBlock) {
     WebFetchHeaderReading reading;
     bool located = false;
-    std::size_t lineStart = 0;
-    while (lineStart <= headerBlock.size()) {
-        const std::size_t lineEnd = text::findText(headerBlock, "\r\n", lineStart);
-        const std::string_view line = headerBlock.substr(
-            lineStart, (lineEnd == text::npos ? headerBlock.size() : lineEnd) - lineStart);
-        if (text::containsText(line, "Location:")) {
-            reading.location = text::trimAsciiSpaces(line.substr(line.find(':') + 1));
-            located = true;
-        }
-        if (text::containsText(line, "Set-Cookie")) {
-            // A pair ends at its ";", or at the line's end when the cookie
-            // has no attributes ("Set-Cookie: c=3" is a cookie too).
-            std::string pair = text::TextBetween(line, "Set-Cookie:", ";");
-            const std::size_t mark = text::findTextIgnoringCase(line, "Set-Cookie:");
-            if (pair.empty() && mark != text::npos) pair = line.substr(mark + 11);
-            reading.receivedCookies += text::trimAsciiSpaces(pair);
-            reading.receivedCookies += "; ";
-        }
-        if (lineEnd == text::npos) break;
-        lineStart = lineEnd + 2;
-    }
+    // Every Location line sets it: the last one counts.
+    forEachHeaderValue(headerBlock, "Location", [&](std::string_view value) {
+        reading.location = text::trimAsciiSpaces(value);
+        located = true;
+        return true;
+    });
+    forEachHeaderValue(headerBlock, "Set-Cookie", [&](std::string_view value) {
+        // A pair ends at its ";", or at the line's end when the cookie has
+        // no attributes ("Set-Cookie: c=3" is a cookie too).
+        const std::size_t semicolon = text::findText(value, ";");
+        reading.receivedCookies += text::trimAsciiSpaces(
+            spaces::wholeCharacters(value.substr(0, std::min(semicolon, value.size()))));
+        reading.receivedCookies += "; ";
+        return true;
+    });
     if (reading.receivedCookies.size() >= 2) reading.receivedCookies.resize(reading.receivedCookies.size() - 2);
     if (!located) reading.location = headerBlock;
     return reading;

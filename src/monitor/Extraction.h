@@ -4,6 +4,7 @@
 // front page and the Lumaq site's front page. A piece that its profile rejects
 // yields no row.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,12 @@ std::string boardPageText(const BoardSpec& board, std::string_view body);
 
 // The pieces of a page, in page order, each holding at most one row.
 std::vector<std::string_view> cutPieces(const BoardSpec& board, std::string_view page);
+
+// The same pieces handed to visit as they are cut; the stop is asked before
+// every piece (see cutEach). False when the cut was ended early.
+bool cutEachPiece(const BoardSpec& board, std::string_view page,
+                  const std::function<bool(std::string_view)>& visit,
+                  const std::function<bool()>& stopRequested = {});
 
 std::optional<ResultRow> extractForumRow(const BoardSpec& board, std::string_view piece);
 std::optional<ResultRow> extractArticleRow(const BoardSpec& board, std::string_view piece);

@@ -29,14 +29,18 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
     // baseline; the passes before it find nothing, so only that one acts.
     const bool baseline = !baselineTaken_;
     const std::string page = boardPageText(board_, body);
+    // A page full of new matching rows must not start a process and a sound
+    // thread for each of them: the rows are all stored and shown, but only
+    // the first few raise their alerts.
+    int popupsRaised = 0;
+    int soundsRaised = 0;
 
-    for (std::string_view piece : cutPieces(board_, page)) {
+    const auto handlePiece = [&](std::string_view piece) {
         std::optional<ResultRow> row = extractRow(board_, piece);
-        if (!row) continue;
-        if (stopped()) return 0;
+        if (!row) return true;
         baselineTaken_ = true;
 
-        if (!seen_.remember(row->title)) continue;
+        if (!seen_.remember(row->title)) return true;
 
         // Insertion at either end of a deque leaves references to its
         // elements valid, so the stored copy can be used for the rest of the
@@ -45,14 +49,16 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
             baseline ? rows_.emplace_back(std::move(*row)) : rows_.emplace_front(std::move(*row));
 
         const std::string keywords = settings.keywordText();
-        if (!matchKeywords(stored.title, keywords, matchedKeyword_)) continue;
+        if (!matchKeywords(stored.title, keywords, matchedKeyword_)) return true;
 
         if (!baseline) {
             const bool keywordsGiven = !keywords.empty();
-            if (settings.voiceChecked() && (keywordsGiven || !board_.voiceNeedsKeywords)) {
+            if (soundsRaised < kMaxAlertsPerPass && settings.voiceChecked() &&
+                (keywordsGiven || !board_.voiceNeedsKeywords)) {
                 actions.playVoiceAlert();
+                ++soundsRaised;
             }
-            if (settings.popupChecked()) {
+            if (popupsRaised < kMaxAlertsPerPass && settings.popupChecked()) {
                 actions.ensureCompanionProgram();
                 if (keywordsGiven) {
                     actions.launchPopupAlert(alerts::AlertRequest{
@@ -62,6 +68,7 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
                         .keyword = matchedKeyword_,
                         .staySeconds = settings.popupStayText(),
                     });
+                    ++popupsRaised;
                 }
             }
         }
@@ -71,9 +78,11 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
         } else {
             actions.rebuildShownRows(rows_);
         }
-    }
+        return true;
+    };
+    // The stop is asked before every piece, and once more after the last.
+    if (!cutEachPiece(board_, page, handlePiece, stopped)) return 0;
 
-    if (stopped()) return 0;
     const int seconds = text::readInteger(settings.intervalText());
     return seconds > 0 ? static_cast<long long>(seconds) * 1000 : 0;
 }

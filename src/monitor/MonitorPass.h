@@ -14,6 +14,8 @@
 //                 (popup box on: the companion file is made sure of, then,
 //                 with keywords given, started with the row's alert);
 //   show          baseline: append the row; later: rebuild the whole list.
+// Alerts are bounded: a pass starts at most kMaxAlertsPerPass popups and as
+// many sounds; the rows beyond are stored and shown all the same.
 // After the last row the interval text is read (seconds, read as a user
 // types numbers).
 //
@@ -31,6 +33,8 @@
 #include "monitor/Board.h"
 
 namespace brevaro::monitor {
+
+inline constexpr int kMaxAlertsPerPass = 5;
 
 // The board's settings, read at the moment of use (on Windows each read is a
 // blocking call to the UI thread).
@@ -84,8 +88,9 @@ public:
     explicit MonitorRun(const BoardSpec& board) : board_(board) {}
 
     // One pass over a fetched body (as received: the Lumaq page is converted
-    // from UTF-8 here). stopRequested is asked before each row and before the
-    // interval text is read; once it answers true the pass ends at once,
+    // from UTF-8 here). stopRequested is asked before each piece of the page
+    // (rows or not) and after the last one, before the interval text is read;
+    // once it answers true the pass ends at once,
     // reads and does nothing more and returns 0. Returns the wait before the
     // next pass in milliseconds (the interval text's seconds × 1000, never
     // below 0).

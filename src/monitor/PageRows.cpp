@@ -21,18 +21,29 @@ std::string boardPageText(const BoardSpec& board, std::string_view body) {
     return std::string(bytes);
 }
 
-std::vector<std::string_view> cutPieces(const BoardSpec& board, std::string_view page) {
+bool cutEachPiece(const BoardSpec& board, std::string_view page,
+                  const std::function<bool(std::string_view)>& visit,
+                  const std::function<bool()>& stopRequested) {
     switch (board.profile) {
         case BoardProfile::ForumStandard:
         case BoardProfile::ForumTrade:
         case BoardProfile::ForumTask:
-            return cutAll(page, "<tr>", "</tr>", kQuickLoginMarker);
+            return cutEach(page, "<tr>", "</tr>", kQuickLoginMarker, visit, stopRequested);
         case BoardProfile::ArticleSite:
-            return cutAll(page, "<li>", "</li>");
+            return cutEach(page, "<li>", "</li>", {}, visit, stopRequested);
         case BoardProfile::LumaqSite:
-            return cutAll(page, "推荐活动区", "信用公开区");
+            return cutEach(page, "推荐活动区", "信用公开区", {}, visit, stopRequested);
     }
-    return {};
+    return true;
+}
+
+std::vector<std::string_view> cutPieces(const BoardSpec& board, std::string_view page) {
+    std::vector<std::string_view> pieces;
+    cutEachPiece(board, page, [&pieces](std::string_view piece) {
+        pieces.push_back(piece);
+        return true;
+    });
+    return pieces;
 }
 
 std::optional<ResultRow> extractRow(const BoardSpec& board, std::string_view piece) {

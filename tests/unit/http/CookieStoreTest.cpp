@@ -159,5 +159,15 @@ TEST(CookieStoreFrame, EveryEditKeepsTheFrameOnOddInput) {
     }
 }
 
+// Cookie texts come from the browser's store, which a server filled: a CR,
+// LF or NUL ends the entry it stands in, so no line break reaches the store.
+TEST(CookieStoreFrame, LineBreaksEndTheirEntry) {
+    EXPECT_EQ(cookieStoreFromText("a=1\r\nX-Evil: y; b=2"), "; a=1; b=2; ");
+    EXPECT_EQ(cookieStoreFromText(std::string("a=1\0z; b=2", 10)), "; a=1; b=2; ");
+    std::string store = "; a=0; ";
+    EXPECT_TRUE(mergeCookies(store, "a=1\nX: y; c=3"));
+    EXPECT_EQ(store, "; a=1; c=3; ");
+}
+
 }  // namespace
 }  // namespace brevaro::http

@@ -92,6 +92,74 @@ TEST(RedirectLocation, CompletesEveryKindOfValue) {
     EXPECT_EQ(redirectLocation("", true, http, "http://h/"), "");
 }
 
+// A hostile server writes header lines that only look like the ones the
+// program reads: a header counts only as a whole name at the start of a line,
+// and no value runs past its line's end (a lone byte of 0x80 or more before
+// the CR LF does not take the CR with it) or past a CR or NUL inside it.
+TEST(HostileHeaders, AreReadByWholeNameAndWithinTheirLine) {
+    const ConnectedTarget http{false, "h", 80};
+    struct Case {
+        const char* what;
+        std::string headers;
+        std::string location;  // redirectLocation, complete
+        int contentLength;
+        std::string server;  // responseHeader "Server"
+    };
+    const Case cases[] = {
+        {"Content-Location is not a Location",
+         "HTTP/1.1 200 OK\r\nContent-Location: http://elsewhere/\r\nContent-Length: 5\r\n\r\n", "", 5, ""},
+        {"X-Content-Length does not empty the page",
+         "HTTP/1.1 200 OK\r\nX-Content-Length: 0\r\nContent-Length: 9\r\n\r\n", "", 9, ""},
+        {"a name inside a value is not a header",
+         "HTTP/1.1 200 OK\r\nX-Note: Location: http://evil/ Content-Length: 0\r\n\r\n", "", -1, ""},
+        {"a lone lead byte keeps its line",
+         "HTTP/1.1 200 OK\r\nServer: abc\x80\r\nLocation: /next\r\n\r\n", "http://h:80/next", -1,
+         "abc\x80"},
+        {"a stray CR ends the value and the rest of its line",
+         "HTTP/1.1 302 Found\r\nServer: a\rLocation: http://evil/\r\nLocation: /x\r\n\r\n",
+         "http://h:80/x", -1, "a"},
+        {"a NUL ends the value",
+         std::string("HTTP/1.1 302 Found\r\nLocation: /x\0Location: http://evil/\r\nServer: s\0t\r\n", 70),
+         "http://h:80/x", -1, "s"},
+        {"names ignore case", "HTTP/1.1 301 Moved\r\nlocation: /y\r\ncontent-length: 3\r\n\r\n",
+         "http://h:80/y", 3, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(redirectLocation(c.headers, true, http, "http://h/a"), c.location);
+        EXPECT_EQ(contentLengthOf(c.headers), c.contentLength);
+        EXPECT_EQ(responseHeader(c.headers, "Server"), c.server);
+    }
+}
+
+TEST(SharesCookies, OnlyTheHomeHostAndItsRelatives) {
+    struct Case {
+        const char* home;
+        const char* host;
+        bool shares;
+    };
+    const Case cases[] = {
+        {"zuanke8.com", "zuanke8.com", true},
+        {"zuanke8.com", "www.zuanke8.com", true},
+        {"www.zuanke8.com", "zuanke8.com", true},
+        {"www.zuanke8.com", "WWW.Zuanke8.COM:80", true},
+        {"bbs.zuanke8.com", "www.zuanke8.com", false},  // siblings: neither is under the other
+        {"zuanke8.com", "evil.example", false},
+        {"zuanke8.com", "evilzuanke8.com", false},
+        {"zuanke8.com", "zuanke8.com.evil.example", false},
+        {"www.zuanke8.com", "bbs.other.com", false},
+        {"127.0.0.1:8080", "127.0.0.1:9090", true},
+        {"127.0.0.1", "127.0.0.2", false},
+        {"0.0.1", "127.0.0.1", false},  // addresses have no subdomains
+        {"zuanke8.com", "", false},
+        {"", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.home) + " / " + c.host);
+        EXPECT_EQ(sharesCookies(c.home, c.host), c.shares);
+    }
+}
+
 TEST(DefaultHeaderBlock, IsTheFixedBlock) {
     EXPECT_EQ(defaultHeaderBlock(false), "Accept:*/*\r\nAccept-Language:zh-cn\r\nCache-Control:no-cache");
     EXPECT_EQ(defaultHeaderBlock(false).size(), 57u);

@@ -126,6 +126,29 @@ TEST(MergeResponseCookies, PairEndsWithItsLine) {
     for (const Merge& c : cases) expectMerges(c);
 }
 
+// What a hostile server sends must never put a line break into the store
+// (and so into the next request's Cookie header): a value ends at its line's
+// CR, LF or NUL, a lone lead byte before the CR LF does not take the CR with
+// it (it is no character and goes), and only a whole "Set-Cookie" name at the
+// start of a line is a cookie.
+TEST(MergeResponseCookies, NoLineBreakFromTheWireEntersTheStore) {
+    const Merge cases[] = {
+        {"lone lead byte before CR LF", "; ", "HTTP/1.1 200 OK\r\nSet-Cookie: sid=abc\x80\r\nSet-Cookie: b=2\r\n",
+         false, "; sid=abc; b=2; ", true},
+        {"a lone lead byte as the whole value", "; ", "Set-Cookie: sid=\xB0\r\n", false, "; sid=; ", true},
+        {"a whole character stays", "; ", "Set-Cookie: sid=值\r\n", false, "; sid=值; ", true},
+        {"stray CR inside the line", "; ", "Set-Cookie: a=1\rSet-Cookie: evil=1\r\n", false, "; a=1; ",
+         true},
+        {"NUL inside the line", "; ", std::string("Set-Cookie: a=1\0evil=1; path=/\r\n", 32), false,
+         "; a=1; ", true},
+        {"a name that only ends in Set-Cookie", "; ", "X-Set-Cookie: evil=1\r\nNote: Set-Cookie: evil=2;\r\n",
+         false, "; ", false},
+    };
+    for (const Merge& c : cases) expectMerges(c);
+    EXPECT_EQ(responseCookie("Set-Cookie: sid=abc\x80\r\nX: y\r\n", "sid"), "abc");
+    EXPECT_EQ(responseCookies("Set-Cookie: sid=abc\x80\r\nX: y\r\n"), "sid=abc");
+}
+
 TEST(ResponseCookies, ListsPairsInHeaderOrderWithoutDeletions) {
     const struct {
         const char* name;

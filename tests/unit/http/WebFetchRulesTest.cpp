@@ -54,12 +54,22 @@ TEST(ReadWebFetchHeaders, TakesLocationAndCookies) {
         "HTTP/1.1 302 Found\r\nLocation:  /next \r\nSet-Cookie: a=1; path=/\r\n"
         "set-cookie: b = 2;\r\nSet-Cookie: c=3\r\n\r\n");
     EXPECT_EQ(reading.location, "/next");
-    // Only "Set-Cookie" in that letter case counts; a cookie without
-    // attributes ends at its line.
-    EXPECT_EQ(reading.receivedCookies, "a=1; c=3");
+    // Header names ignore letter case; a cookie without attributes ends at
+    // its line.
+    EXPECT_EQ(reading.receivedCookies, "a=1; b = 2; c=3");
     const std::string block = "HTTP/1.1 200 OK\r\nX: y\r\n\r\n";
     EXPECT_EQ(readWebFetchHeaders(block).location, block) << "no Location: the whole block";
     EXPECT_EQ(readWebFetchHeaders(block).receivedCookies, "");
+}
+
+// Only whole header names count, and no value runs past its line.
+TEST(ReadWebFetchHeaders, HostileLinesAreNotHeaders) {
+    const std::string block =
+        "HTTP/1.1 200 OK\r\nContent-Location: http://elsewhere/\r\nX-Set-Cookie: evil=1\r\n"
+        "Set-Cookie: sid=abc\x80\r\nServer: a\rLocation: http://evil/\r\n\r\n";
+    const WebFetchHeaderReading reading = readWebFetchHeaders(block);
+    EXPECT_EQ(reading.location, block);
+    EXPECT_EQ(reading.receivedCookies, "sid=abc");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,69 @@ TEST(CutAll, ExcludedPieceLetsAnInnerStartBeginTheNext) {
     EXPECT_EQ(cutAll(page, "<tr>", "</tr>", "LOGIN"), (Pieces{"row1", "row2"}));
     EXPECT_EQ(cutAll("<tr>LOGIN</tr><tr>row</tr>", "<tr>", "</tr>", "LOGIN"), (Pieces{"row"}));
     EXPECT_EQ(cutAll("<tr>LOGIN</tr>", "<tr>", "</tr>", "LOGIN"), Pieces{});
+}
+
+// A page a hostile server can send: many start markers, then the excluded
+// text and a single end marker. Every start marker begins a piece that runs
+// to the one end marker and holds the exclusion, so each is dropped and the
+// search goes on just after it; a cut that scans the rest of the page for
+// every one of them takes the square of the page's length (hours at a few
+// MiB). The pieces are exactly the ones a naive cut gives (none here, one
+// after the trailing row), only found in one pass.
+TEST(CutAll, ManyStartsBeforeOneExcludedEndAreCutInOnePass) {
+    const std::string_view exclusion = "LOGIN";
+    std::string page;
+    while (page.size() < 2 * 1024 * 1024) page += "<tr>";
+    page += exclusion;
+    page += "</tr><tr>row</tr>";
+
+    auto cut = std::async(std::launch::async, [&] { return cutAll(page, "<tr>", "</tr>", exclusion); });
+    // A guard against a hang, not a speed goal: one pass takes milliseconds.
+    ASSERT_EQ(cut.wait_for(std::chrono::minutes(2)), std::future_status::ready)
+        << "cutting is not linear in the page";
+    EXPECT_EQ(cut.get(), (Pieces{"row"}));
+}
+
+// The cut asks whether to stop before every start marker it takes, dropped
+// pieces included, and ends at once when told to.
+TEST(CutEach, StopIsHonouredBetweenPiecesDroppedOnesIncluded) {
+    const std::string page = "<tr>LOGIN <tr>LOGIN <tr>a</tr><tr>b</tr><tr>c</tr>";
+    struct Case {
+        int stopAtQuestion;  // 0: never
+        Pieces visited;
+        int questions;
+    };
+    const Case cases[] = {
+        {0, {"a", "b", "c"}, 6},  // five start markers, and the search that finds no sixth
+        {1, {}, 1},
+        {2, {}, 2},  // inside the dropped pieces
+        {4, {"a"}, 4},
+        {6, {"a", "b", "c"}, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stopAtQuestion);
+        Pieces visited;
+        int questions = 0;
+        const bool whole = cutEach(
+            page, "<tr>", "</tr>", "LOGIN",
+            [&](std::string_view piece) {
+                visited.push_back(piece);
+                return true;
+            },
+            [&] { return ++questions == c.stopAtQuestion; });
+        EXPECT_EQ(visited, c.visited);
+        EXPECT_EQ(questions, c.questions);
+        EXPECT_EQ(whole, c.stopAtQuestion == 0);
+    }
+}
+
+TEST(CutEach, VisitorEndsTheCut) {
+    Pieces visited;
+    EXPECT_FALSE(cutEach("<li>1</li><li>2</li>", "<li>", "</li>", {}, [&](std::string_view piece) {
+        visited.push_back(piece);
+        return false;
+    }));
+    EXPECT_EQ(visited, Pieces{"1"});
 }
 
 }  // namespace

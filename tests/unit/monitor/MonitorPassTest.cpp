@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <initializer_list>
 #include <string>
@@ -398,9 +399,9 @@ TEST(MonitorPass, IntervalTextGivesTheWaitInMilliseconds) {
     }
 }
 
-// A stop ends the pass before the next row (or before the interval read):
-// nothing more is read or done, and the wait is 0.
-TEST(MonitorPass, StopEndsThePassBeforeTheNextRow) {
+// A stop ends the pass before the next piece of the page (or before the
+// interval read): nothing more is read or done, and the wait is 0.
+TEST(MonitorPass, StopEndsThePassBeforeTheNextPiece) {
     const Log a = alertedRow("京东A", "京东", "京东A,京东0");
     const Log b = alertedRow("京东B", "京东", "京东B,京东A,京东0");
     const Log c = alertedRow("京东C", "京东", "京东C,京东B,京东A,京东0");
@@ -414,12 +415,13 @@ TEST(MonitorPass, StopEndsThePassBeforeTheNextRow) {
         {1, {}, 0, {"京东0"}},
         {2, a, 0, {"京东A", "京东0"}},
         {3, concat({a, b}), 0, {"京东B", "京东A", "京东0"}},
-        {4, concat({a, b, c}), 0, {"京东C", "京东B", "京东A", "京东0"}},
+        {4, concat({a, b}), 0, {"京东B", "京东A", "京东0"}},  // before the row after the header
         {5, concat({a, b, c}), 0, {"京东C", "京东B", "京东A", "京东0"}},
+        {6, concat({a, b, c}), 0, {"京东C", "京东B", "京东A", "京东0"}},
         {0, concat({a, b, c, {"read interval"}}), 10000, {"京东C", "京东B", "京东A", "京东0"}},
     };
-    // Asked before each of the four rows (the old one too) and before the
-    // interval; a piece that yields no row is not a row to stop before.
+    // Asked before each of the five pieces (the header piece that yields no
+    // row and the old row too) and once after the last, before the interval.
     const std::string page = forumPage({{"京东A"}, {"京东B"}}) + "<tr>header</tr>" +
                              forumPage({{"京东C"}, {"京东0"}});
     for (const Case& k : cases) {
@@ -437,7 +439,45 @@ TEST(MonitorPass, StopEndsThePassBeforeTheNextRow) {
         EXPECT_EQ(run.runPass(page, settings, actions, stop), k.wait);
         EXPECT_EQ(log, k.expected);
         EXPECT_EQ(titlesOf(run.boardRows()), k.boardRows);
-        EXPECT_EQ(questions, k.stopAtQuestion == 0 ? 5 : k.stopAtQuestion);
+        EXPECT_EQ(questions, k.stopAtQuestion == 0 ? 6 : k.stopAtQuestion);
+    }
+}
+
+// A page of thousands of new matching rows raises the alerts of the first
+// five only (three rows still raise three of each); every row is stored and
+// the list is rebuilt for each.
+TEST(MonitorPass, AlertsOfOnePassAreBounded) {
+    struct Case {
+        int newRows;
+        int board;
+        Settings settings;
+        long sounds, popups;
+    };
+    const Case cases[] = {
+        {3, kForumBoard, kBothBoxes, 3, 3},
+        {5, kForumBoard, kBothBoxes, 5, 5},
+        {2000, kForumBoard, kBothBoxes, 5, 5},
+        {2000, kArticleBoard, kVoiceOnly, 5, 0},  // the article site sounds without keywords
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.newRows);
+        MonitorRun run(*boardForPage(c.board));
+        Log log;
+        RecordingActions actions(log);
+        ScriptedSettings settings(c.settings, log);
+        run.runPass(pageOf(c.board, {{"京东0"}}), settings, actions);
+        std::vector<Post> posts;
+        for (int i = 1; i <= c.newRows; ++i) posts.push_back({"京东" + std::to_string(i)});
+        log.clear();
+        run.runPass(pageOf(c.board, posts), settings, actions);
+        const auto count = [&log](const std::string& prefix) {
+            return std::count_if(log.begin(), log.end(),
+                                 [&](const std::string& line) { return line.starts_with(prefix); });
+        };
+        EXPECT_EQ(count("voice"), c.sounds);
+        EXPECT_EQ(count("popup "), c.popups);
+        EXPECT_EQ(count("rebuild "), c.newRows);
+        EXPECT_EQ(run.boardRows().size(), static_cast<std::size_t>(c.newRows) + 1);
     }
 }
 

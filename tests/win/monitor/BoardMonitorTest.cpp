@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <mutex>
@@ -126,6 +127,32 @@ TEST(BoardMonitor, KeywordGatesRaiseBothAlertsForNewMatchingRows) {
     // shows every stored row, the non-matching ones too.
     EXPECT_EQ(view.events, (std::vector<std::string>{"voice", "ensure", "popup 京东红包 红包 7",
                                                      "rebuild 京东红包 A B"}));
+}
+
+// A page of hundreds of new matching rows raises the alerts of five of them:
+// five companion processes and five sound threads, not one of each per row.
+// Every row is still stored and shown.
+TEST(BoardMonitor, APageOfManyNewMatchesRaisesFiveAlerts) {
+    std::vector<std::string> flood;
+    for (int i = 0; i < 300; ++i) flood.push_back("京东" + std::to_string(i));
+    flood.push_back("A");
+    const std::vector<std::string> pages = {forumPage({"A"}), forumPage(flood)};
+    std::atomic<std::size_t> served = 0;
+    LoopbackServer server([&](const ReceivedRequest&) { return scripted(pages, served++); });
+    RecordingView view;
+    view.keywords = "京东";
+    view.voice = view.popup = true;
+    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    monitor.start();
+    ASSERT_TRUE(pumpUntil([&] { return served >= 3; }, kWatchdogMs));
+    monitor.stop();
+    const auto count = [&view](const std::string& prefix) {
+        return std::count_if(view.events.begin(), view.events.end(),
+                             [&](const std::string& event) { return event.rfind(prefix, 0) == 0; });
+    };
+    EXPECT_EQ(count("voice"), 5);
+    EXPECT_EQ(count("popup "), 5);
+    EXPECT_EQ(count("rebuild "), 300);
 }
 
 TEST(BoardMonitor, FailedFetchesBeforeTheFirstRowsAreNoBaseline) {

@@ -44,13 +44,15 @@ class LoopbackServer {
 public:
     using Handler = std::function<Reply(const ReceivedRequest&)>;
 
-    explicit LoopbackServer(Handler handler);
+    // lastByte: the server listens on 127.0.0.lastByte (2 and up stand for a
+    // second host).
+    explicit LoopbackServer(Handler handler, int lastByte = 1);
     ~LoopbackServer();
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;
 
     int port() const { return port_; }
-    // "http://127.0.0.1:PORT" + path
+    // "http://127.0.0.N:PORT" + path
     std::string url(std::string_view path = "/") const;
     std::vector<ReceivedRequest> requests() const;
     int connections() const;
@@ -60,6 +62,7 @@ private:
     void serve(std::uintptr_t socket, int connection);
 
     Handler handler_;
+    std::string host_;
     std::uintptr_t listener_;
     int port_ = 0;
     mutable std::mutex mutex_;

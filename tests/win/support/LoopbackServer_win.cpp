@@ -23,11 +23,11 @@ void ensureWinsock() { static WinsockSession session; }
 
 SOCKET asSocket(std::uintptr_t s) { return static_cast<SOCKET>(s); }
 
-sockaddr_in loopback(int port) {
+sockaddr_in loopback(int port, int lastByte = 1) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<u_short>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_addr.s_addr = htonl((INADDR_LOOPBACK & 0xFFFFFF00u) | static_cast<u_long>(lastByte & 0xFF));
     return address;
 }
 
@@ -109,10 +109,11 @@ Reply Reply::make(std::string_view status, std::string_view headers, std::string
     return reply;
 }
 
-LoopbackServer::LoopbackServer(Handler handler) : handler_(std::move(handler)) {
+LoopbackServer::LoopbackServer(Handler handler, int lastByte)
+    : handler_(std::move(handler)), host_("127.0.0." + std::to_string(lastByte)) {
     ensureWinsock();
     const SOCKET listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = loopback(0);
+    sockaddr_in address = loopback(0, lastByte);
     if (listener == INVALID_SOCKET ||
         ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(listener, SOMAXCONN) != 0) {
@@ -136,7 +137,7 @@ LoopbackServer::~LoopbackServer() {
 }
 
 std::string LoopbackServer::url(std::string_view path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + std::string(path);
+    return "http://" + host_ + ":" + std::to_string(port_) + std::string(path);
 }
 
 std::vector<ReceivedRequest> LoopbackServer::requests() const {
