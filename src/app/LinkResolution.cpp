@@ -138,8 +138,16 @@ bool mustBeEscaped(unsigned char byte) {
     return kUnsafe.find(static_cast<char>(byte)) != std::string_view::npos;
 }
 
+// A GBK pair's second byte: 0x40 to 0xFE, but not 0x7F.
+bool isTrailByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
+
 // Percent-encodes the bytes an address may not hold; a GBK pair (lead byte
 // 0x80 or more) is kept whole, since its second byte may be '\\', '|', ...
+// A lone lead byte is kept alone: a control, space or quote after it is no
+// second byte and is escaped like any other.
 std::string escapeUnsafe(std::string_view address) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
@@ -148,7 +156,7 @@ std::string escapeUnsafe(std::string_view address) {
         const unsigned char byte = static_cast<unsigned char>(address[i]);
         if (byte >= 0x80) {
             out.push_back(address[i]);
-            if (i + 1 < address.size()) out.push_back(address[++i]);
+            if (i + 1 < address.size() && isTrailByte(address[i + 1])) out.push_back(address[++i]);
         } else if (mustBeEscaped(byte)) {
             out.push_back('%');
             out.push_back(kHex[byte >> 4]);

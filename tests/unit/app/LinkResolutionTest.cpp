@@ -104,6 +104,10 @@ TEST(OpenableLink, OpensWebAddressesOnly) {
         {forum, "a b\"c<d>.html", "http://www.zuanke8.com/a%20b%22c%3Cd%3E.html"},
         {forum, "x\\y|z.html", "http://www.zuanke8.com/x%5Cy%7Cz.html"},
         {forum, "t.html?\x95\x5C\x95\x7C", "http://www.zuanke8.com/t.html?\x95\x5C\x95\x7C"},
+        // A byte below 0x40 is never a pair's second byte: after a lone lead
+        // byte a space or a quote is still escaped.
+        {forum, "t.html?\x81 x\x81\"y\xFE<", "http://www.zuanke8.com/t.html?\x81%20x\x81%22y\xFE%3C"},
+        {forum, "t.html?\x81\t\x81\x7F", "http://www.zuanke8.com/t.html?\x81%09\x81%7F"},
         // Nothing else reaches the shell.
         {forum, "", std::nullopt},
         {forum, "   ", std::nullopt},
