@@ -128,6 +128,25 @@ void checkBoard(const BoardSpec& board, std::string_view body) {
     }
     FUZZ_CHECK(monitor::extractRows(board, page) == expected,
                "extractRows differs from the rows of the pieces in page order");
+
+    // Cutting piece by piece gives the same pieces; a stop ends it early.
+    std::vector<std::string_view> visited;
+    const bool whole = monitor::cutEachPiece(board, page, [&visited](std::string_view piece) {
+        visited.push_back(piece);
+        return true;
+    });
+    FUZZ_CHECK(whole && visited == pieces, "cutEachPiece differs from cutPieces");
+    std::size_t asked = 0;
+    visited.clear();
+    const bool stopped = !monitor::cutEachPiece(
+        board, page,
+        [&visited](std::string_view piece) {
+            visited.push_back(piece);
+            return true;
+        },
+        [&asked] { return ++asked > 1; });
+    FUZZ_CHECK(visited.size() <= 1 && (stopped || visited.size() == pieces.size()),
+               "a stop did not end the cut");
 }
 
 void extractEveryBoard(std::string_view body) {
