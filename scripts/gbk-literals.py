@@ -3,13 +3,15 @@
 
 g++ builds the program with -fexec-charset=GB18030; clang accepts no
 execution character set but UTF-8. This copies a UTF-8 source and writes
-every non-ASCII character of a narrow string literal ("..." and R"(...)")
-as the octal escapes of its GB18030 bytes, which for the GBK characters our
-texts use are the bytes code page 936 gives them. Octal escapes end after
-three digits, so a digit after one stays a character of its own. Everything
-else (comments, identifiers such as 创建二维码, u8"", u"", U"" and L""
-literals) is left as it is, and a #line directive keeps the original file
-name in diagnostics and stack traces.
+every non-ASCII character of a narrow string literal ("..." and R"(...)",
+universal character names included) as the octal escapes of its GB18030
+bytes, which for the GBK characters our texts use are the bytes code page
+936 gives them. Octal escapes end after three digits, so a digit after one
+stays a character of its own. Everything else (comments, identifiers such as
+创建二维码, u8"", u"", U"" and L"" literals) is left as it is, and a #line
+directive keeps the original file name in diagnostics and stack traces.
+tests/fuzz/GbkLiteralsTest.cpp checks the copies against g++'s own
+conversion.
 
 Usage: gbk-literals.py SOURCE OUTPUT
 """
@@ -112,6 +114,16 @@ class Rewriter:
             if self.at >= len(text) or text[self.at] == "\n":
                 self.fail("unterminated literal")
             c = text[self.at]
+            if c == "\\" and prefix in NARROW and text[self.at + 1:self.at + 2] in ("u", "U"):
+                # A universal character name goes to the execution character
+                # set too.
+                digits = 4 if text[self.at + 1] == "u" else 8
+                code = text[self.at + 2:self.at + 2 + digits]
+                if len(code) != digits or any(d not in "0123456789abcdefABCDEF" for d in code):
+                    self.fail("bad universal character name")
+                body.append(octal(chr(int(code, 16))))
+                self.at += 2 + digits
+                continue
             if c == "\\":
                 body.append(text[self.at:self.at + 2])
                 self.at += 2
