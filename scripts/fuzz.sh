@@ -13,7 +13,7 @@
 #   MINUTES      minutes per harness (default 3)
 #   JOBS         harnesses at a time (default 2, one per core)
 #   GROW_EVERY   one input in this many also gets the time-bound check
-#                (default 16; 1 checks every input, as the replay does)
+#                (default 32; 1 checks every input, as the replay does)
 # Prints one line per harness (executions, executions per second, findings)
 # and exits non-zero when anything was found.
 set -uo pipefail
@@ -22,7 +22,7 @@ cd "$root"
 
 minutes=${MINUTES:-3}
 jobs=${JOBS:-2}
-grow_every=${GROW_EVERY:-16}
+grow_every=${GROW_EVERY:-32}
 build=build/fuzz
 
 if [[ $# -gt 0 ]]; then

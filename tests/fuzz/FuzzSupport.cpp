@@ -9,9 +9,9 @@
 namespace brevaro::fuzz {
 namespace {
 
-constexpr std::size_t kSmallGrowth = 2048;
-constexpr std::size_t kLargeFactor = 16;
-constexpr double kLimitFactor = 64.0;
+constexpr std::size_t kSmallGrowth = 1024;
+constexpr std::size_t kLargeFactor = 32;
+constexpr double kLimitFactor = 256.0;
 constexpr double kClockSlackSeconds = 0.005;
 
 double threadSeconds() {

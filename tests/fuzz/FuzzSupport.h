@@ -52,12 +52,13 @@ bool viewsInto(std::string_view piece, std::string_view text);
 //
 // The input is grown: one stretch of it (chosen by its last two bytes, so
 // every input picks one and a shrunk reproducer keeps its pick) is repeated
-// to make a text of about 2 KiB and one of about 32 KiB, and the work runs
-// over both. Linear work costs about 16 times as much on the larger text,
-// quadratic work about 256 times; more than 64 times (plus 5 ms for the
-// clock) is a finding, confirmed by measuring again before it is reported.
-// Times are the thread's CPU time, so other processes on the machine hardly
-// move them.
+// to make a text of about 1 KiB and one of about 32 KiB, and the work runs
+// over both. Linear work costs about 32 times as much on the larger text (up
+// to four times that where the larger text no longer fits the caches: seen
+// at 2 and 32 KiB under the engine's instrumentation), quadratic work about
+// 1000 times; more than 256 times (plus 5 ms for the clock) is a finding,
+// confirmed by measuring again before it is reported. Times are the
+// thread's CPU time, so other processes on the machine hardly move them.
 //
 // Growing costs more than the input itself, so the engine grows one input in
 // BREVARO_FUZZ_GROW_EVERY (picked by the input's hash; every input when
