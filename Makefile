@@ -1,11 +1,16 @@
 # Two commands on a fresh Debian 12 machine (as root): `make test`, `make run`.
-.PHONY: test run build clean
+.PHONY: test run build fuzz clean
 
 test:
 	@scripts/test.sh
 
 run:
 	@scripts/run.sh
+
+# make fuzz [MINUTES=3] [JOBS=2] [HARNESSES="a b"]: a fuzzing campaign (every
+# harness unless named).
+fuzz:
+	@MINUTES=$(MINUTES) JOBS=$(JOBS) scripts/fuzz.sh $(HARNESSES)
 
 build:
 	@scripts/install-deps.sh

@@ -12,6 +12,8 @@ packages=(
     zbar-tools libpng-dev libjpeg-dev
     libqrcodegencpp-dev libqrencode-dev
     python3 openssl
+    # make fuzz: clang with libFuzzer and the sanitizer runtimes
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -85,7 +85,9 @@ std::string CookieName(std::string_view entry) {
 }
 
 std::string CookieValueByName(std::string_view cookieText, std::string_view name, bool valueOnly) {
-    std::string cookies(spaces::trimmed(cookieText));
+    // A lone lead byte left at the end is no character and goes: the ";"
+    // added after it would become its second byte and part of the value.
+    std::string cookies(spaces::wholeCharacters(spaces::trimmed(cookieText)));
     if (!cookies.ends_with(';')) cookies += ';';
     for (std::string_view piece : text::splitNonEmpty(cookies, ";")) {
         if (!sameIgnoringCase(CookieName(piece), name)) continue;

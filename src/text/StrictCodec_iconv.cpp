@@ -1,6 +1,10 @@
 // Native half of the conversions: glibc's iconv with CP936 (GBK with the euro
 // sign at 0x80, as Windows' code page 936) and UTF-8, without //TRANSLIT or
 // //IGNORE so that every refused character is reported.
+//
+// Each thread opens each of its four converters once and keeps it: opening
+// one costs far more than converting a short text, and a text that does not
+// convert whole is converted again unit by unit (Encoding.cpp).
 
 #include <iconv.h>
 
@@ -30,8 +34,10 @@ public:
     bool valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
 
     // Converts all of input into output bytes; false on any refused input.
+    // Starts from the initial state, whatever an earlier refused input left.
     bool run(const char* input, std::size_t inputSize, std::string& output) {
         output.clear();
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         char* in = const_cast<char*>(input);
         std::size_t inLeft = inputSize;
         char buffer[4096];
@@ -55,10 +61,20 @@ private:
     iconv_t handle_;
 };
 
+// The thread's converter from or to a charset.
+Converter& converterFor(Charset charset, bool decoding) {
+    thread_local Converter gbkDecoder("UTF-16LE", iconvName(Charset::Gbk));
+    thread_local Converter utf8Decoder("UTF-16LE", iconvName(Charset::Utf8));
+    thread_local Converter gbkEncoder(iconvName(Charset::Gbk), "UTF-16LE");
+    thread_local Converter utf8Encoder(iconvName(Charset::Utf8), "UTF-16LE");
+    if (decoding) return charset == Charset::Gbk ? gbkDecoder : utf8Decoder;
+    return charset == Charset::Gbk ? gbkEncoder : utf8Encoder;
+}
+
 }  // namespace
 
 bool decodeStrict(Charset charset, std::string_view bytes, std::u16string& out) {
-    Converter converter("UTF-16LE", iconvName(charset));
+    Converter& converter = converterFor(charset, true);
     std::string raw;
     if (!converter.valid() || !converter.run(bytes.data(), bytes.size(), raw)) return false;
     out.resize(raw.size() / 2);
@@ -67,7 +83,7 @@ bool decodeStrict(Charset charset, std::string_view bytes, std::u16string& out) 
 }
 
 bool encodeStrict(Charset charset, std::u16string_view text, std::string& out) {
-    Converter converter(iconvName(charset), "UTF-16LE");
+    Converter& converter = converterFor(charset, false);
     return converter.valid() &&
            converter.run(reinterpret_cast<const char*>(text.data()), text.size() * 2, out);
 }

@@ -112,6 +112,10 @@ TEST(OpenableLink, OpensWebAddressesOnly) {
         {forum, "http://evil.example/\" --user-data-dir=C:\\x",
          "http://evil.example/%22%20--user-data-dir=C:%5Cx"},
         {forum, "t.html?\x81", "http://www.zuanke8.com/t.html?%81"},
+        // A byte below 0x40 is never a pair's second byte: after a lone lead
+        // byte a space, a quote or a control is still escaped.
+        {forum, "t.html?\x81 x\x81\"y\xFE<", "http://www.zuanke8.com/t.html?%81%20x%81%22y%FE%3C"},
+        {forum, "t.html?\x81\t\x81\x7F", "http://www.zuanke8.com/t.html?%81%09%81%7F"},
         {forum, "\xAA\xA1.html", "http://www.zuanke8.com/%AA%A1.html"},
         // Nothing else reaches the shell.
         {forum, "", std::nullopt},

@@ -121,6 +121,8 @@ TEST(CookieValueByName, FindsTheFirstEntryIgnoringCase) {
         {"b never matches bb", "bb=1", "b", false, ""},
         {"empty text", "", "a", false, ""},
         {"separators only", ";;", "a", false, ""},
+        // A lone lead byte at the end is no character: the value gains no ";".
+        {"a lone lead byte at the end goes", "a=1; b=x\xB0", "b", true, "x"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,0 +1,169 @@
+// Page cutting and row extraction for every board of the catalogue: a page
+// is whatever a server sends. Every field of a row is text of the page (the
+// article site's links get the board's address in front, its titles lose
+// "去下载"), rows come in page order, each from its own piece, and none lacks
+// a title or a time. Cutting and extracting stay linear in the page.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "monitor/Board.h"
+#include "monitor/Extraction.h"
+#include "text/Search.h"
+#include "text/TextPieces.h"
+
+namespace brevaro::fuzz {
+namespace {
+
+using monitor::BoardProfile;
+using monitor::BoardSpec;
+using monitor::ResultRow;
+
+constexpr std::array<std::string_view, 6> kTaskCategories{
+    "领券任务", "注册任务", "投票任务", "微信任务", "微博任务", "其他任务",
+};
+
+bool within(std::string_view field, std::string_view piece) {
+    return field.empty() || piece.find(field) != std::string_view::npos;
+}
+
+void checkWithin(std::string_view field, std::string_view piece, const char* name,
+                 const BoardSpec& board) {
+    FUZZ_CHECK(within(field, piece), std::string(name) + " of a " + std::string(board.path) +
+                                         " row is not text of its piece: " + shown(field));
+}
+
+bool isForum(BoardProfile profile) {
+    return profile == BoardProfile::ForumStandard || profile == BoardProfile::ForumTrade ||
+           profile == BoardProfile::ForumTask;
+}
+
+void checkCategory(const BoardSpec& board, const ResultRow& row) {
+    switch (board.profile) {
+        case BoardProfile::ForumTrade:
+            FUZZ_CHECK(row.category == board.tradeWords.first ||
+                           row.category == board.tradeWords.second,
+                       "a trade row's category is not one of its board's words: " + shown(row.category));
+            break;
+        case BoardProfile::ForumTask: {
+            bool known = false;
+            for (std::string_view word : kTaskCategories) known = known || row.category == word;
+            FUZZ_CHECK(known, "a task row's category is not a task type: " + shown(row.category));
+            break;
+        }
+        default:
+            FUZZ_CHECK(row.category.empty(), "a category on a board without categories");
+    }
+}
+
+void checkRow(const BoardSpec& board, const ResultRow& row, std::string_view piece) {
+    FUZZ_CHECK(!row.title.empty(), "a row without a title");
+    FUZZ_CHECK(!row.postTime.empty(), "a row without a post time");
+    checkWithin(row.postTime, piece, "the post time", board);
+    checkCategory(board, row);
+    if (isForum(board.profile)) {
+        checkWithin(row.title, piece, "the title", board);
+        checkWithin(row.link, piece, "the link", board);
+        for (const std::string* field : {&row.readLevel, &row.replies, &row.views, &row.remaining,
+                                         &row.bounty, &row.category}) {
+            checkWithin(*field, piece, "a field", board);
+        }
+        if (board.profile != BoardProfile::ForumStandard) {
+            FUZZ_CHECK(row.readLevel.empty() && row.replies.empty() && row.views.empty(),
+                       "standard-board fields on a trade or task row");
+        }
+        if (board.profile != BoardProfile::ForumTask) {
+            FUZZ_CHECK(row.bounty.empty(), "a bounty outside the task board");
+        }
+        if (board.profile == BoardProfile::ForumStandard) {
+            FUZZ_CHECK(row.remaining.empty(), "a remaining quantity on a standard board");
+        }
+        return;
+    }
+    FUZZ_CHECK(row.readLevel.empty() && row.replies.empty() && row.views.empty() &&
+                   row.remaining.empty() && row.bounty.empty(),
+               "forum fields on a site row");
+    if (board.profile == BoardProfile::LumaqSite) {
+        checkWithin(row.title, piece, "the title", board);
+        checkWithin(row.link, piece, "the link", board);
+        return;
+    }
+    // The article site: "去下载" is cut out of titles, and a link by path
+    // gets the board's address in front.
+    if (!text::containsText(piece, "去下载")) checkWithin(row.title, piece, "the title", board);
+    FUZZ_CHECK(!row.link.empty(), "an article row without a link");
+    const std::string boardUrl = monitor::boardUrl(board);
+    std::string_view link = row.link;
+    if (!within(link, piece)) {
+        FUZZ_CHECK(link.starts_with(boardUrl), "an article link that is neither absolute nor the "
+                                               "board's address and a path: " + shown(link));
+        link.remove_prefix(boardUrl.size());
+        checkWithin(link, piece, "the link's path", board);
+    }
+}
+
+void checkBoard(const BoardSpec& board, std::string_view body) {
+    const std::string page = monitor::boardPageText(board, body);
+    FUZZ_CHECK(page.find('\0') == std::string::npos, "a page text holds a NUL");
+    if (board.pageEncoding == monitor::PageEncoding::Gbk) {
+        FUZZ_CHECK(page == text::textBeforeNul(body), "a GBK page is not the body before its NUL");
+    }
+
+    const std::vector<std::string_view> pieces = monitor::cutPieces(board, page);
+    const char* previousEnd = page.data();
+    std::vector<ResultRow> expected;
+    for (std::string_view piece : pieces) {
+        FUZZ_CHECK(viewsInto(piece, page), "a piece is not a view into its page");
+        FUZZ_CHECK(piece.data() >= previousEnd, "pieces overlap or are out of page order");
+        previousEnd = piece.data() + piece.size();
+        if (std::optional<ResultRow> row = monitor::extractRow(board, piece)) {
+            checkRow(board, *row, piece);
+            expected.push_back(std::move(*row));
+        }
+    }
+    FUZZ_CHECK(monitor::extractRows(board, page) == expected,
+               "extractRows differs from the rows of the pieces in page order");
+
+    // Cutting piece by piece gives the same pieces; a stop ends it early.
+    std::vector<std::string_view> visited;
+    const bool whole = monitor::cutEachPiece(board, page, [&visited](std::string_view piece) {
+        visited.push_back(piece);
+        return true;
+    });
+    FUZZ_CHECK(whole && visited == pieces, "cutEachPiece differs from cutPieces");
+    std::size_t asked = 0;
+    visited.clear();
+    const bool stopped = !monitor::cutEachPiece(
+        board, page,
+        [&visited](std::string_view piece) {
+            visited.push_back(piece);
+            return true;
+        },
+        [&asked] { return ++asked > 1; });
+    FUZZ_CHECK(visited.size() <= 1 && (stopped || visited.size() == pieces.size()),
+               "a stop did not end the cut");
+}
+
+void extractEveryBoard(std::string_view body) {
+    for (const BoardSpec& board : monitor::boardCatalogue()) {
+        monitor::extractRows(board, monitor::boardPageText(board, body));
+    }
+}
+
+}  // namespace
+}  // namespace brevaro::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view body(reinterpret_cast<const char*>(data), size);
+    for (const brevaro::monitor::BoardSpec& board : brevaro::monitor::boardCatalogue()) {
+        brevaro::fuzz::checkBoard(board, body);
+    }
+    brevaro::fuzz::checkLinearTime(body, brevaro::fuzz::extractEveryBoard,
+                                   "cutting and extracting a page");
+    return 0;
+}
