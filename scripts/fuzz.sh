@@ -14,6 +14,12 @@
 #   JOBS         harnesses at a time (default 2, one per core)
 #   GROW_EVERY   one input in this many also gets the time-bound check
 #                (default 32; 1 checks every input, as the replay does)
+#   RUNS         when set: every harness runs this many inputs instead of
+#                MINUTES minutes (a campaign of a fixed size)
+#   SANITIZE     1 (default): ASan and UBSan in build/fuzz; 0: the volume
+#                build build/fuzz-fast without them, several times faster,
+#                for long campaigns (its findings replay under ASan and
+#                UBSan in the native build, as every reproducer does)
 # Prints one line per harness (executions, executions per second, findings)
 # and exits non-zero when anything was found.
 set -uo pipefail
@@ -23,7 +29,16 @@ cd "$root"
 minutes=${MINUTES:-3}
 jobs=${JOBS:-2}
 grow_every=${GROW_EVERY:-32}
+sanitize=${SANITIZE:-1}
+runs=${RUNS:-0}
+limit=(-max_total_time=$((minutes * 60)))
+[[ $runs -gt 0 ]] && limit=(-runs="$runs" -max_total_time=0)
 build=build/fuzz
+sanitize_option=ON
+if [[ $sanitize == 0 ]]; then
+    build=build/fuzz-fast
+    sanitize_option=OFF
+fi
 
 if [[ $# -gt 0 ]]; then
     harnesses=("$@")
@@ -34,7 +49,8 @@ fi
 scripts/install-deps.sh || exit 1
 if [[ ! -f $build/build.ninja ]]; then
     cmake -S tests/fuzz/engine -B $build -G Ninja \
-        -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null || exit 1
+        -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+        -DBREVARO_FUZZ_SANITIZE=$sanitize_option >/dev/null || exit 1
 fi
 cmake --build $build --target "${harnesses[@]}" || exit 1
 
@@ -51,7 +67,7 @@ campaign() {
     [[ -f $root/tests/fuzz/dicts/$name.dict ]] && dictionary=(-dict="$root/tests/fuzz/dicts/$name.dict")
 
     BREVARO_FUZZ_GROW_EVERY=$grow_every "$program" "${dictionary[@]}" \
-        -max_total_time=$((minutes * 60)) -timeout=10 -rss_limit_mb=2048 \
+        "${limit[@]}" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$run/findings/" \
         "$run/new" "$corpus" "$root/tests/fuzz/corpus/$name" >"$run/log" 2>&1
     # What this run found that adds coverage joins the working corpus.
@@ -78,7 +94,11 @@ campaign() {
     fi
 }
 
-echo "fuzz: ${#harnesses[@]} harnesses, $minutes min each, $jobs at a time"
+if [[ $runs -gt 0 ]]; then
+    echo "fuzz: ${#harnesses[@]} harnesses, $runs inputs each, $jobs at a time"
+else
+    echo "fuzz: ${#harnesses[@]} harnesses, $minutes min each, $jobs at a time"
+fi
 running=0
 for name in "${harnesses[@]}"; do
     campaign "$name" &
