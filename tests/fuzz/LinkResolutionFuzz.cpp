@@ -1,13 +1,17 @@
-// Link resolution: a row's link is page text, and whatever it holds the
-// address handed to the shell is an http or https address with a host that
-// stays one argument on a command line: no control byte, space or quote
-// anywhere, and none of the other bytes an address may not hold where a
-// character starts. An address it gives opens again as itself would.
-// Resolution stays linear in the link.
+// Link resolution and the shell's form of an address. A row's link and the
+// popup's address are page text; whatever they hold, what reaches the shell
+// (openableLink, text::shellAddress) is pure ASCII with no byte below 0x21,
+// no '"', '<', '>', '\', '^', '`', '{', '|', '}', and an http:// or https://
+// address (any letter case) with a host. The shell's form of such an
+// address is itself; an address of GBK characters that converts whole and
+// holds no "%" reads back, escapes decoded, as its UTF-8; and both stay
+// linear in the text.
 //
-// Input: a link alone (resolved against one of the boards' list pages), or a
-// base address and a link separated by the part separator.
+// Input: a link alone (resolved against one of the boards' list pages, and
+// taken as an address for the shell's form), or a base address and a link
+// separated by the part separator.
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,59 +22,107 @@
 #include "app/LinkResolution.h"
 #include "monitor/Board.h"
 #include "text/AsciiCase.h"
+#include "text/Encoding.h"
+#include "text/ShellAddress.h"
 
 namespace brevaro::fuzz {
 namespace {
 
-// Never part of an address as it stands, not even as the second byte of a
-// GBK pair: none of them is a GBK trail byte (0x40 to 0xFE).
-bool neverHeld(unsigned char byte) {
-    return byte <= 0x20 || byte == 0x7F || byte == '"' || byte == '<' || byte == '>';
+bool isShellSafe(unsigned char byte) {
+    return byte >= 0x21 && byte < 0x7F &&
+           std::string_view("\"<>\\^`{|}").find(static_cast<char>(byte)) == std::string_view::npos;
 }
 
-// Not held where a character starts; a GBK pair may end in one.
-bool neverStartsCharacter(unsigned char byte) {
-    return std::string_view("\\^`{|}").find(static_cast<char>(byte)) != std::string_view::npos;
+// The host of an address with its scheme: after any "user@", before any
+// ":port" (an IPv6 literal keeps its colons inside "[...]").
+std::string_view hostOf(std::string_view address, std::size_t schemeEnd) {
+    std::string_view authority = address.substr(schemeEnd);
+    authority = authority.substr(0, std::min(authority.find_first_of("/?#"), authority.size()));
+    const std::size_t at = authority.rfind('@');
+    if (at != std::string_view::npos) authority.remove_prefix(at + 1);
+    if (authority.starts_with('[')) return authority.substr(0, authority.find(']') + 1);
+    return authority.substr(0, std::min(authority.find(':'), authority.size()));
 }
 
-// A pair's second byte: 0x40 to 0xFE, not 0x7F. A byte of 0x80 or more
-// followed by anything else stands alone.
-bool isTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
-
-void checkAddress(std::string_view base, std::string_view link, const std::string& address) {
-    const std::string context = "\nbase: " + shown(base) + "\nlink: " + shown(link) +
-                                "\naddress: " + shown(address);
+void checkShellForm(std::string_view address, const std::string& context) {
+    const std::string what = context + "\nhanded to the shell: " + shown(address);
+    for (const char c : address) {
+        FUZZ_CHECK(isShellSafe(static_cast<unsigned char>(c)),
+                   "the shell gets a byte that could split or quote its command line" + what);
+    }
     std::size_t schemeEnd = 0;
     if (text::startsWithIgnoringAsciiCase(address, "http://")) {
         schemeEnd = 7;
     } else if (text::startsWithIgnoringAsciiCase(address, "https://")) {
         schemeEnd = 8;
     }
-    FUZZ_CHECK(schemeEnd != 0, "an address to open that is not http or https" + context);
-    const std::size_t authorityEnd = address.find_first_of("/?#", schemeEnd);
-    FUZZ_CHECK(authorityEnd != schemeEnd && schemeEnd < address.size(),
-               "an address to open without a host" + context);
-    for (const char c : address) {
-        FUZZ_CHECK(!neverHeld(static_cast<unsigned char>(c)),
-                   "an address to open holds a byte it may not hold" + context);
-    }
-    for (std::size_t i = 0; i < address.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(address[i]);
-        FUZZ_CHECK(!neverStartsCharacter(byte),
-                   "an address to open holds an unsafe character" + context);
-        if (byte >= 0x80 && i + 1 < address.size() &&
-            isTrailByte(static_cast<unsigned char>(address[i + 1]))) {
-            ++i;  // the pair's second byte
+    FUZZ_CHECK(schemeEnd != 0, "the shell gets an address that is not http or https" + what);
+    const std::string_view host = hostOf(address, schemeEnd);
+    FUZZ_CHECK(!host.empty() && host != "[]", "the shell gets an address without a host" + what);
+    FUZZ_CHECK(text::shellAddress(address) == std::string(address),
+               "the shell's form of an address in that form is not itself" + what);
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::string percentDecoded(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
+            hexValue(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
         }
     }
-    const std::optional<std::string> again = app::openableLink(base, address);
-    FUZZ_CHECK(again.has_value(), "an address to open does not open again" + context);
+    return out;
+}
+
+// Whether every byte of 0x80 or more is part of a GBK pair: code page 936
+// also reads 0x80 alone (the euro sign), which the shell's form escapes as
+// the byte itself.
+bool onlyPairs(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) continue;
+        if (lead == 0x80 || lead == 0xFF || i + 1 >= text.size()) return false;
+        const auto trail = static_cast<unsigned char>(text[++i]);
+        if (trail < 0x40 || trail == 0x7F || trail == 0xFF) return false;
+    }
+    return true;
+}
+
+std::size_t questionMarks(std::u16string_view text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'?'));
+}
+
+void checkShellAddress(std::string_view address) {
+    const std::optional<std::string> shell = text::shellAddress(address);
+    if (!shell) return;
+    const std::string context = "\naddress: " + shown(address);
+    checkShellForm(*shell, context);
+    const std::u16string wide = text::gbkToUtf16(address);
+    const bool convertsWhole =
+        questionMarks(wide) == static_cast<std::size_t>(std::count(address.begin(), address.end(), '?'));
+    if (convertsWhole && onlyPairs(address) && address.find('%') == std::string_view::npos) {
+        FUZZ_CHECK(percentDecoded(*shell) == text::utf16ToUtf8(wide),
+                   "the shell's form does not read back as the address in UTF-8" + context +
+                       "\nshell: " + shown(*shell));
+    }
 }
 
 void checkLink(std::string_view base, std::string_view link) {
-    if (const std::optional<std::string> address = app::openableLink(base, link)) {
-        checkAddress(base, link, *address);
-    }
+    const std::optional<std::string> address = app::openableLink(base, link);
+    if (!address) return;
+    const std::string context = "\nbase: " + shown(base) + "\nlink: " + shown(link);
+    checkShellForm(*address, context);
+    FUZZ_CHECK(app::openableLink(base, *address) == address,
+               "an address to open does not open again as itself" + context);
 }
 
 }  // namespace
@@ -82,13 +134,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.find(fuzz::kPartSeparator) != std::string_view::npos) {
         const std::vector<std::string_view> parts = fuzz::splitParts(input, 2);
         fuzz::checkLink(parts[0], parts[1]);
+        fuzz::checkShellAddress(parts[1]);
         return 0;
     }
     const auto boards = monitor::boardCatalogue();
     const std::string listUrl = monitor::boardUrl(boards[size % boards.size()]);
     fuzz::checkLink(listUrl, input);
+    fuzz::checkShellAddress(input);
     fuzz::checkLinearTime(
-        input, [&listUrl](std::string_view link) { app::openableLink(listUrl, link); },
-        "resolving a link");
+        input,
+        [&listUrl](std::string_view link) {
+            app::openableLink(listUrl, link);
+            text::shellAddress(link);
+        },
+        "resolving a link and its shell form");
     return 0;
 }
