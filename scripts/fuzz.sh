@@ -16,6 +16,9 @@
 #                (default 32; 1 checks every input, as the replay does)
 #   RUNS         when set: every harness runs this many inputs instead of
 #                MINUTES minutes (a campaign of a fixed size)
+#   MAX_LEN      when set: the longest input libFuzzer makes (its default
+#                is 4096 bytes; shorter inputs run faster; the linear-time
+#                check still grows them to 32 KiB)
 #   SANITIZE     1 (default): ASan and UBSan in build/fuzz; 0: the volume
 #                build build/fuzz-fast without them, several times faster,
 #                for long campaigns (its findings replay under ASan and
@@ -33,6 +36,7 @@ sanitize=${SANITIZE:-1}
 runs=${RUNS:-0}
 limit=(-max_total_time=$((minutes * 60)))
 [[ $runs -gt 0 ]] && limit=(-runs="$runs" -max_total_time=0)
+[[ -n ${MAX_LEN:-} ]] && limit+=(-max_len="$MAX_LEN")
 build=build/fuzz
 sanitize_option=ON
 if [[ $sanitize == 0 ]]; then
