@@ -163,7 +163,10 @@ std::optional<std::string> resolveReference(std::string_view base, std::string_v
         } else {
             target.authority = baseParts->authority;
             if (ref->path.empty()) {
-                path = std::string(baseParts->path);
+                // The base is taken normalised (RFC 3986, 5.2.1 allows it):
+                // a "#x" or "?y" link on a base with dot segments would
+                // otherwise give an address that resolves to another one.
+                path = removeDotSegments(baseParts->path);
                 target.query = ref->query ? ref->query : baseParts->query;
             } else {
                 path = removeDotSegments(ref->path.starts_with('/') ? std::string(ref->path)

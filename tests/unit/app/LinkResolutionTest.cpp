@@ -72,6 +72,10 @@ TEST(ResolveReference, NeedsASchemeInTheBaseAndAValidOneInTheReference) {
     EXPECT_EQ(resolveReference("http://a/b", "a b:c"), std::nullopt);
     // A base without a path: the merged path gains its leading "/".
     EXPECT_EQ(resolveReference("http://a", "g"), std::optional<std::string>("http://a/g"));
+    // A base with dot segments is taken normalised, also under a link that
+    // keeps its path: the address then resolves to itself.
+    EXPECT_EQ(resolveReference("http://h/../p?m", "#f"), std::optional<std::string>("http://h/p?m#f"));
+    EXPECT_EQ(resolveReference("http://h/a/./b", ""), std::optional<std::string>("http://h/a/b"));
 }
 
 struct OpenCase {
