@@ -170,15 +170,15 @@ bool HttpRequest::Open(std::string_view method, std::string_view url) {
     contentLength_ = 0;
     responseHeaders_.clear();
     closeRequest();
-    // A new request starts its time; a redirect hop (opened while the Send
-    // that follows it is under way) goes on with the time of its chain.
-    if (sendsUnderWay_ == 0) deadline_ = Deadline::after(timeLimitMs_);
+    // A new request starts its time and its chain; a redirect hop (opened
+    // while the Send that follows it is under way) goes on with the time and
+    // the home host of its chain.
+    const bool startsChain = sendsUnderWay_ == 0;
+    if (startsChain) deadline_ = Deadline::after(timeLimitMs_);
 
     const std::wstring wideHost(parts.lpszHostName, parts.dwHostNameLength);
     const std::string host = wideToGbk(wideHost);
-    // A chain starts with an Open of the caller's; its hops come from
-    // FollowRedirect with the count already above 0.
-    if (redirectCount_ == 0) chainHome_ = host;
+    if (startsChain) chainHome_ = host;
     if (connection_ == nullptr || host != connectedHost_ || parts.nPort != connectedPort_) {
         closeHandle(connection_);
         connection_ = WinHttpConnect(asInternet(session_), wideHost.c_str(), parts.nPort, 0);
