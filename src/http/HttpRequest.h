@@ -123,11 +123,16 @@ public:
     bool MergeCookies(std::string_view cookieText);
     bool DeleteCookies(std::string_view names);
 
-    // From any thread: ends the request in flight (its blocking calls return
-    // failing) and refuses every later Open and Send. A board's stop uses it
-    // so that a slow server cannot hold a stopped run.
+    // From any thread: the request in flight fails at its next step (a
+    // blocking call under way runs to its own end, bounded by the time
+    // limit and the platform's time-outs; its answer is dropped) and every
+    // later Open and Send is refused. It touches no handle: only the thread
+    // that uses the object closes them. A board's stop uses it so that
+    // nothing of a stopped run goes on.
     void Abort();
-    bool aborted() const { return aborted_; }
+    // The same, once `stop` reads true; `stop` must outlive the object.
+    void AbortWhen(const std::atomic<bool>& stop);
+    bool aborted() const;
 
     CookieMode cookieMode() const { return cookieMode_; }
     const std::string& currentUrl() const { return currentUrl_; }
@@ -148,10 +153,11 @@ private:
 
     void* session_ = nullptr;
     void* connection_ = nullptr;
-    // Atomic because Abort closes it from another thread; whoever takes it out
-    // with exchange is the one who closes it.
+    // Read by tests from another thread; only the object's own thread
+    // changes or closes it.
     std::atomic<void*> request_ = nullptr;
     std::atomic<bool> aborted_ = false;
+    const std::atomic<bool>* abortWhen_ = nullptr;
     std::string connectedHost_;
     std::string chainHome_;  // the host the current redirect chain started on
     int connectedPort_ = 0;

@@ -82,10 +82,16 @@ void HttpRequest::closeRequest() {
     if (void* request = request_.exchange(nullptr)) WinHttpCloseHandle(asInternet(request));
 }
 
-void HttpRequest::Abort() {
-    aborted_ = true;
-    closeRequest();
-}
+// Only a mark: WinHttp does not let a handle be closed while a call on it is
+// under way (the value may be handed to the next handle made anywhere in the
+// process, and the blocked call would go on with that one). The thread that
+// uses the object sees the mark at its next step and closes its handles
+// itself.
+void HttpRequest::Abort() { aborted_ = true; }
+
+void HttpRequest::AbortWhen(const std::atomic<bool>& stop) { abortWhen_ = &stop; }
+
+bool HttpRequest::aborted() const { return aborted_ || (abortWhen_ != nullptr && abortWhen_->load()); }
 
 void HttpRequest::Close() {
     closeRequest();
@@ -152,7 +158,7 @@ void HttpRequest::SetCookieMode(int mode) {
 void HttpRequest::SetAllowRedirects(bool allow) { redirectsForbidden_ = !allow; }
 
 bool HttpRequest::Open(std::string_view method, std::string_view url) {
-    if (session_ == nullptr || aborted_) return false;
+    if (session_ == nullptr || aborted()) return false;
     currentUrl_ = requestUrl(url);
 
     const std::wstring wideUrl = gbkToWide(currentUrl_);
@@ -202,9 +208,7 @@ bool HttpRequest::Open(std::string_view method, std::string_view url) {
     const DWORD flags = scheme_ == 2 ? WINHTTP_FLAG_SECURE : 0;
     request_ = WinHttpOpenRequest(asInternet(connection_), gbkToWide(verb).c_str(), path.c_str(),
                                   nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags);
-    // An Abort that came while the request was being made has either closed
-    // it already or is seen here.
-    if (aborted_) closeRequest();
+    if (aborted()) closeRequest();
     if (deadline_.limited()) readPlatformTimeouts();
     return request_ != nullptr;
 }
@@ -319,7 +323,7 @@ bool HttpRequest::SendBytes(std::string_view body, bool ignoreEmpty, int retries
 }
 
 bool HttpRequest::sendBody(std::string_view body, bool ignoreEmpty, int retries) {
-    if (request_ == nullptr || aborted_) return false;
+    if (request_ == nullptr || aborted()) return false;
     const SendUnderWay underWay(sendsUnderWay_);
     ApplyOptions();
     if (defaultHeaders_) AddDefaultHeaders(!body.empty());
@@ -328,7 +332,7 @@ bool HttpRequest::sendBody(std::string_view body, bool ignoreEmpty, int retries)
     void* data = length > 0 ? const_cast<char*>(body.data()) : WINHTTP_NO_REQUEST_DATA;
     bool answered = false;
     for (int attempt = 0;
-         attempt <= std::max(retries, 0) && !answered && !aborted_ && !deadline_.passed();
+         attempt <= std::max(retries, 0) && !answered && !aborted() && !deadline_.passed();
          ++attempt) {
         HINTERNET request = asInternet(request_);
         cutTimeouts(request);
@@ -340,7 +344,8 @@ bool HttpRequest::sendBody(std::string_view body, bool ignoreEmpty, int retries)
         endPastTimeLimit();
         return false;
     }
-    if (!answered || aborted_) return false;
+    if (aborted()) closeRequest();
+    if (!answered || request_ == nullptr) return false;
 
     ReadResponseHeaders(ignoreEmpty);
     if (cookieMode_ != CookieMode::Platform && !redirectsForbidden_) FollowRedirect(ignoreEmpty);
@@ -431,7 +436,7 @@ std::string HttpRequest::BodyBytes() {
 
     // Reading stops at kBodyLimit: a server that streams without end gets
     // what arrived until then, not the program's memory.
-    while (bodyLength_ < kBodyLimit && !aborted_) {
+    while (bodyLength_ < kBodyLimit && !aborted()) {
         if (deadline_.passed()) {
             endPastTimeLimit();
             return {};
