@@ -43,8 +43,8 @@ public:
 // The list and the alerts cost nothing here: what is measured is the pass.
 class NoActions final : public monitor::PassActions {
 public:
-    void appendShownRow(const monitor::ResultRow& row) override { benchmark::DoNotOptimize(&row); }
-    void rebuildShownRows(const std::deque<monitor::ResultRow>& rows) override {
+    void appendShownRow(const monitor::SharedRow& row) override { benchmark::DoNotOptimize(&row); }
+    void rebuildShownRows(const monitor::BoardRows& rows) override {
         benchmark::DoNotOptimize(&rows);
     }
     void playVoiceAlert() override {}

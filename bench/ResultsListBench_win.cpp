@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,8 +74,10 @@ double rebuildMedian(HWND page, std::size_t rows, bool selectRow) {
                                       WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
                                           LVS_SHOWSELALWAYS,
                                       0, 0, 840, 345, page, nullptr, GetModuleHandleW(nullptr), nullptr);
-    std::deque<ResultRow> model;
-    for (std::size_t i = 0; i < rows; ++i) model.push_back(forumRow(static_cast<long long>(i)));
+    brevaro::monitor::BoardRows model;
+    for (std::size_t i = 0; i < rows; ++i) {
+        model.push_back(std::make_shared<const ResultRow>(forumRow(static_cast<long long>(i))));
+    }
     ResultsList results(list, brevaro::monitor::boardForPage(1)->columns, 5);
     g_list = &results;
     results.clear();
@@ -86,12 +89,12 @@ double rebuildMedian(HWND page, std::size_t rows, bool selectRow) {
     }
     std::vector<double> samples;
     for (int i = 0; i < kRepeats; ++i) {
-        model.push_front(forumRow(1000000 + i));
+        model.push_front(std::make_shared<const ResultRow>(forumRow(1000000 + i)));
         const double started = nowMicroseconds();
         results.rebuild(model);
         samples.push_back(nowMicroseconds() - started);
     }
-    if (results.size() != model.size() || results.cellAt(0, 2) != model.front().title) {
+    if (results.size() != model.size() || results.cellAt(0, 2) != model.front()->title) {
         std::fprintf(stderr, "the list does not show the model\n");
     }
     g_list = nullptr;

@@ -142,8 +142,8 @@ bool BoardController::popupChecked() { return isChecked(controls_.popup); }
 std::string BoardController::popupStayText() { return text::windowTextGbk(controls_.popupStay); }
 std::string BoardController::intervalText() { return text::windowTextGbk(controls_.interval); }
 
-void BoardController::appendShownRow(const monitor::ResultRow& row) { results_.append(row); }
-void BoardController::rebuildShownRows(const std::deque<monitor::ResultRow>& rows) { results_.rebuild(rows); }
+void BoardController::appendShownRow(const monitor::SharedRow& row) { results_.append(row); }
+void BoardController::rebuildShownRows(const monitor::BoardRows& rows) { results_.rebuild(rows); }
 void BoardController::clearShownRows() { results_.clear(); }
 
 }  // namespace brevaro::app

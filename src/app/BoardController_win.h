@@ -95,8 +95,8 @@ private:
     bool popupChecked() override;
     std::string popupStayText() override;
     std::string intervalText() override;
-    void appendShownRow(const monitor::ResultRow& row) override;
-    void rebuildShownRows(const std::deque<monitor::ResultRow>& rows) override;
+    void appendShownRow(const monitor::SharedRow& row) override;
+    void rebuildShownRows(const monitor::BoardRows& rows) override;
     // Empties the list (a start).
     void clearShownRows();
 

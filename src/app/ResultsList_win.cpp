@@ -53,37 +53,46 @@ ResultsList::ResultsList(HWND list, std::span<const monitor::ColumnSpec> columns
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
-void ResultsList::append(const monitor::ResultRow& row) {
+void ResultsList::append(const monitor::SharedRow& row) {
     rows_.push_back(row);
     mirrorsModel_ = false;
     showCount(LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     // The new row is drawn when it is in view (LVSICF_NOINVALIDATEALL).
 }
 
-void ResultsList::rebuild(const std::deque<monitor::ResultRow>& model) {
-    const std::size_t shown = rows_.size();
+void ResultsList::rebuild(const monitor::BoardRows& model) {
+    // Between two rebuilds the model only gains rows at the front and loses
+    // its oldest at the back: our first row is then found a few places
+    // down, and every row from there on is ours, in order. Rows are shared,
+    // so a row is known by its address. Anything else is taken whole.
     std::size_t added = 0;
+    std::size_t kept = 0;
     bool takeOver = false;
-    if (mirrorsModel_ && model.size() >= shown) {
-        added = model.size() - shown;
-        // The model grew at the front only: what was our first row is now at
-        // `added`, and the last rows agree. Anything else is copied whole.
-        takeOver = shown == 0 || (model[added] == rows_.front() && model.back() == rows_.back());
+    if (mirrorsModel_ && !rows_.empty()) {
+        while (added < model.size() && model[added] != rows_.front()) ++added;
+        kept = model.size() - added;
+        takeOver = added < model.size() && kept <= rows_.size() && model.back() == rows_[kept - 1];
+    } else if (mirrorsModel_) {
+        takeOver = true;
+        added = model.size();
     }
     mirrorsModel_ = false;  // until the copy below is complete
 
     if (takeOver) {
-        if (added == 0) {
+        const std::size_t dropped = rows_.size() - kept;
+        if (added == 0 && dropped == 0) {
             mirrorsModel_ = true;
             return;
         }
-        const std::optional<std::size_t> selected = selectedIndex();
-        for (std::size_t i = added; i > 0; --i) rows_.push_front(model[i - 1]);
+        std::optional<std::size_t> selected = selectedIndex();
+        if (selected) setItemState(list_, asListIndex(*selected), 0, LVIS_SELECTED | LVIS_FOCUSED);
+        rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(kept), rows_.end());
+        rows_.insert(rows_.begin(), model.begin(), model.begin() + static_cast<std::ptrdiff_t>(added));
         mirrorsModel_ = true;
         showCount(LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-        if (selected) {
+        lastSelected_.reset();
+        if (selected && *selected < kept) {
             // The same row stays selected at its new position.
-            setItemState(list_, asListIndex(*selected), 0, LVIS_SELECTED | LVIS_FOCUSED);
             setItemState(list_, asListIndex(*selected + added), LVIS_SELECTED | LVIS_FOCUSED,
                          LVIS_SELECTED | LVIS_FOCUSED);
             lastSelected_ = *selected + added;
@@ -109,7 +118,7 @@ void ResultsList::clear() {
 
 std::string ResultsList::cellAt(std::size_t index, std::size_t column) const {
     if (index >= rows_.size() || column >= columns_.size()) return {};
-    return monitor::cellText(columns_[column], rows_[index], asListIndex(index + 1));
+    return monitor::cellText(columns_[column], *rows_[index], asListIndex(index + 1));
 }
 
 std::string ResultsList::linkAt(std::size_t index) const { return cellAt(index, linkColumn_); }

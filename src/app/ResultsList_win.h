@@ -8,11 +8,12 @@
 //
 // The board's worker shows its rows in two ways: one row at a time at the
 // end during the baseline, and later a rebuild from its whole model for
-// every new matching row. The model only ever grows at the front between two
-// rebuilds, so a rebuild takes over just the rows added at the front since
-// the previous one: its cost does not grow with the rows already shown. The
+// every new matching row. The rows are the worker's own, shared: the list
+// holds no copy of them. Between two rebuilds the model only grows at the
+// front and loses its oldest rows at the back, so a rebuild takes over just
+// those changes: its cost does not grow with the rows already shown. The
 // first rebuild after appends (the baseline shows only the matching rows)
-// copies the model once.
+// takes the model whole once.
 //
 // UI thread only. The list view must outlive this object or be destroyed
 // with it; the page forwards the list's WM_NOTIFY to handleNotify.
@@ -27,6 +28,7 @@
 #include <string>
 
 #include "monitor/Board.h"
+#include "monitor/BoardRows.h"
 
 namespace brevaro::app {
 
@@ -46,10 +48,10 @@ public:
     HWND window() const { return list_; }
 
     // One row at the end of the list.
-    void append(const monitor::ResultRow& row);
+    void append(const monitor::SharedRow& row);
     // The list becomes exactly `model`, in its order, numbered from 1. The
     // selected row stays selected when it is still shown.
-    void rebuild(const std::deque<monitor::ResultRow>& model);
+    void rebuild(const monitor::BoardRows& model);
     // No rows.
     void clear();
 
@@ -72,7 +74,7 @@ private:
     HWND list_;
     std::span<const monitor::ColumnSpec> columns_;
     std::size_t linkColumn_;
-    std::deque<monitor::ResultRow> rows_;
+    monitor::BoardRows rows_;  // the worker's own rows, shared
     // True while rows_ equals the worker's model as of the last rebuild, so
     // the next rebuild may take over only what was added at the front.
     bool mirrorsModel_ = false;

@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <functional>
-#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -17,7 +16,9 @@
 namespace brevaro::monitor {
 
 // What a run's worker and the UI thread share. A run is live until its stop
-// is requested: from then on the UI thread drops the run's calls.
+// is requested: from then on the UI thread drops the run's calls. Both sides
+// hold it, so whichever ends last frees it; the stop touches nothing else
+// (the worker's request object is its own: it reads the stop flag).
 struct MonitorRunShared {
     const BoardSpec* board = nullptr;
     std::string url;
@@ -27,8 +28,6 @@ struct MonitorRunShared {
     std::atomic<bool> stopRequested = false;
     HANDLE stopEvent = nullptr;   // manual reset: ends the interval wait
     HANDLE endedEvent = nullptr;  // manual reset: the worker thread has ended
-    std::mutex requestLock;       // guards `request`, held only to set, clear or abort it
-    http::HttpRequest* request = nullptr;
 
     ~MonitorRunShared() {
         if (stopEvent != nullptr) CloseHandle(stopEvent);
@@ -44,6 +43,10 @@ constexpr wchar_t kHostClass[] = L"Brevaro.BoardMonitorHost";
 // this long; a server that holds it longer (dripping, stalling) gives a
 // failed fetch, an empty page, and the pass goes on.
 constexpr int kBoardRequestTimeLimitMs = 60000;
+
+// The wait after a pass that failed so badly that not even the interval
+// could be read: a worker that cannot work does not spin.
+constexpr long long kWaitAfterBrokenPassMs = 1000;
 
 // A registered message: should the host's handle ever name another window,
 // that window does not know the message.
@@ -127,10 +130,10 @@ private:
 class UiActions final : public PassActions {
 public:
     explicit UiActions(MonitorRunShared& run) : run_(run) {}
-    void appendShownRow(const ResultRow& row) override {
+    void appendShownRow(const SharedRow& row) override {
         onUiThread(run_, [&] { run_.view->appendShownRow(row); });
     }
-    void rebuildShownRows(const std::deque<ResultRow>& rows) override {
+    void rebuildShownRows(const BoardRows& rows) override {
         onUiThread(run_, [&] { run_.view->rebuildShownRows(rows); });
     }
     // Alerts go through the UI thread too, so that a stopped run can start
@@ -147,14 +150,10 @@ private:
     MonitorRunShared& run_;
 };
 
-void fetchAndPass(MonitorRunShared& run, http::HttpRequest& request, MonitorRun& monitor,
-                  UiSettings& settings, UiActions& actions) {
-    const auto stopped = [&run] { return run.stopRequested.load(); };
-    // The browser's cookies of the host polled: the forum's own, unless the
-    // board was pointed elsewhere (a test server, the tool's --url), which
-    // never gets the forum's login.
-    const std::string cookieHost = http::requestHost(run.url);
-    while (!stopped()) {
+// The page of one fetch: empty when the request failed, or when memory ran
+// out while it was read (a failed fetch as any other).
+std::string fetchPage(MonitorRunShared& run, http::HttpRequest& request, const std::string& cookieHost) {
+    try {
         request.Open("GET", run.url);
         if (run.board->sendsBrowserCookies) {
             // Read again on every pass: a login in the embedded browser counts
@@ -162,35 +161,66 @@ void fetchAndPass(MonitorRunShared& run, http::HttpRequest& request, MonitorRun&
             request.SetCookieMode();
             request.CookieText(http::BrowserCookies(cookieHost));
         }
-        if (stopped()) return;
+        if (run.stopRequested) return {};
         request.Send();
-        const std::string body = request.BodyText();
+        return request.BodyText();
+    } catch (...) {
+        return {};
+    }
+}
+
+// One pass over the page; a pass that fails part-way ends as a failed fetch
+// does: what it had done stays, nothing more is done, and the next pass
+// comes after the interval.
+long long passOver(const std::string& page, MonitorRun& monitor, UiSettings& settings, UiActions& actions,
+                   const std::function<bool()>& stopped) {
+    try {
+        return monitor.runPass(page, settings, actions, stopped);
+    } catch (...) {
+    }
+    try {
+        return monitor.waitAfterPass(settings);
+    } catch (...) {
+        return kWaitAfterBrokenPassMs;
+    }
+}
+
+void pollUntilStopped(MonitorRunShared& run, http::HttpRequest& request, MonitorRun& monitor,
+                      UiSettings& settings, UiActions& actions) {
+    const std::function<bool()> stopped = [&run] { return run.stopRequested.load(); };
+    // The browser's cookies of the host polled: the forum's own, unless the
+    // board was pointed elsewhere (a test server, the tool's --url), which
+    // never gets the forum's login.
+    const std::string cookieHost = http::requestHost(run.url);
+    while (!stopped()) {
+        std::string page = fetchPage(run, request, cookieHost);
         if (stopped()) return;
-        const long long wait = monitor.runPass(body, settings, actions, stopped);
+        const long long wait = passOver(page, monitor, settings, actions, stopped);
+        page = std::string();  // not held through the wait
         if (stopped()) return;
         waitPumping(wait, run.stopEvent);
     }
 }
 
+// The worker's own state lives on its stack and goes with it; the stop
+// never reaches into it. Nothing that fails inside ends the worker: only the
+// stop does.
 void workerMain(std::shared_ptr<MonitorRunShared> run) {
-    try {
-        http::HttpRequest request;
-        request.SetTimeLimit(kBoardRequestTimeLimitMs);
-        {
-            std::lock_guard lock(run->requestLock);
-            run->request = &request;
+    for (;;) {
+        try {
+            http::HttpRequest request;
+            request.SetTimeLimit(kBoardRequestTimeLimitMs);
+            request.AbortWhen(run->stopRequested);
+            MonitorRun monitor(*run->board);
+            UiSettings settings(*run);
+            UiActions actions(*run);
+            pollUntilStopped(*run, request, monitor, settings, actions);
+            break;
+        } catch (...) {
+            // Memory ran out before the run could begin: try again after a
+            // while, as after a failed fetch.
+            if (WaitForSingleObject(run->stopEvent, kWaitAfterBrokenPassMs) != WAIT_TIMEOUT) break;
         }
-        if (run->stopRequested) request.Abort();  // a stop that came before the request existed
-        MonitorRun monitor(*run->board);
-        UiSettings settings(*run);
-        UiActions actions(*run);
-        fetchAndPass(*run, request, monitor, settings, actions);
-        std::lock_guard lock(run->requestLock);
-        run->request = nullptr;
-    } catch (...) {
-        // The worker never brings the program down; the run just ends.
-        std::lock_guard lock(run->requestLock);
-        run->request = nullptr;
     }
     SetEvent(run->endedEvent);
 }
@@ -230,12 +260,10 @@ void BoardMonitor::start() {
 
 void BoardMonitor::stop() {
     if (!run_) return;
+    // The worker's request sees the flag at its next step and abandons the
+    // fetch; nothing else of the worker is touched from here.
     run_->stopRequested = true;
     SetEvent(run_->stopEvent);
-    {
-        std::lock_guard lock(run_->requestLock);
-        if (run_->request != nullptr) run_->request->Abort();
-    }
     run_.reset();
 }
 

@@ -9,10 +9,16 @@
 // only while its run is live.
 //
 // stop() is immediate and never waits for the worker: it marks the run ended
-// (so a call of that run that the UI thread handles afterwards does nothing),
-// ends the interval wait and abandons a request in flight by closing its
-// handle. The worker then ends on its own; nothing of a stopped run reaches
-// the list or the alerts.
+// (so a call of that run that the UI thread handles afterwards does nothing)
+// and ends the interval wait. The worker's request reads the same mark and
+// abandons its fetch at its next step; the stop itself touches neither the
+// request nor its handles, which only the worker uses and closes. The worker
+// then ends on its own; nothing of a stopped run reaches the list or the
+// alerts.
+//
+// A pass that fails (memory runs out, say) ends as a failed fetch: nothing
+// more of it is shown or alerted, and the next pass comes after the
+// interval. The worker never ends by itself.
 
 #include <memory>
 #include <string>

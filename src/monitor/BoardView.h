@@ -3,8 +3,6 @@
 // settings controls and its results list. The main window's board page
 // implements it; every call comes on the UI thread.
 
-#include <deque>
-
 #include "monitor/Board.h"
 #include "monitor/MonitorPass.h"
 
@@ -13,9 +11,9 @@ namespace brevaro::monitor {
 class BoardView : public BoardSettings {
 public:
     // The baseline's rows, one at a time, at the end of the list.
-    virtual void appendShownRow(const ResultRow& row) = 0;
+    virtual void appendShownRow(const SharedRow& row) = 0;
     // A later pass: the list becomes exactly these rows, in this order.
-    virtual void rebuildShownRows(const std::deque<ResultRow>& rows) = 0;
+    virtual void rebuildShownRows(const BoardRows& rows) = 0;
 };
 
 }  // namespace brevaro::monitor

@@ -12,12 +12,74 @@
 
 namespace brevaro::monitor {
 
+namespace {
+
+// The fields of a row, for what is done to each of them.
+template <typename Row, typename Visit>
+void forEachField(Row& row, Visit visit) {
+    for (auto* field : {&row.title, &row.readLevel, &row.replies, &row.views, &row.postTime, &row.link,
+                        &row.remaining, &row.category, &row.bounty}) {
+        visit(*field);
+    }
+}
+
+std::size_t rowBytes(const ResultRow& row) {
+    std::size_t bytes = 0;
+    forEachField(row, [&bytes](const std::string& field) { bytes += field.size(); });
+    return bytes;
+}
+
+// A field past the limit keeps its first whole characters within it: a byte
+// of 0x80 or more begins a two-byte character.
+void cutToLimit(std::string& field, std::size_t limit) {
+    if (field.size() <= limit) return;
+    std::size_t at = 0;
+    while (at < field.size()) {
+        const std::size_t size = static_cast<unsigned char>(field[at]) >= 0x80 ? 2 : 1;
+        if (at + size > limit) break;
+        at += size;
+    }
+    field.resize(at);
+    field.shrink_to_fit();
+}
+
+}  // namespace
+
 bool SeenTitles::remember(const std::string& title) {
     if (index_.contains(title)) return false;
     // The index views the string inside the deque, which never moves its
-    // elements when it grows at the end.
-    index_.insert(ordered_.emplace_back(title));
+    // other elements when it grows at the end or shrinks at the front.
+    const std::string& kept = ordered_.emplace_back(title);
+    try {
+        index_.insert(kept);
+    } catch (...) {
+        ordered_.pop_back();  // memory ran out: the title is not half remembered
+        throw;
+    }
+    bytes_ += kept.size();
+    while (ordered_.size() > maxTitles_ || (bytes_ > maxBytes_ && ordered_.size() > 1)) forgetEarliest();
     return true;
+}
+
+void SeenTitles::forgetEarliest() {
+    index_.erase(ordered_.front());
+    bytes_ -= ordered_.front().size();
+    ordered_.pop_front();
+}
+
+// The bottom of the list goes first. Only a later pass stores past the
+// limits: the baseline holds one page's rows at most, which the limits
+// always leave room for.
+void MonitorRun::forgetOldestRows() {
+    while (rows_.size() > 1 && (rows_.size() > limits_.storedRows || rowBytes_ > limits_.storedRowBytes)) {
+        rowBytes_ -= rowBytes(*rows_.back());
+        rows_.pop_back();
+    }
+}
+
+long long MonitorRun::waitAfterPass(BoardSettings& settings) {
+    const int seconds = text::readInteger(settings.intervalText());
+    return seconds > 0 ? static_cast<long long>(seconds) * 1000 : 0;
 }
 
 long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, PassActions& actions,
@@ -35,18 +97,32 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
     int popupsRaised = 0;
     int soundsRaised = 0;
 
+    std::size_t rowsTaken = 0;
+    bool pageFull = false;
+
     const auto handlePiece = [&](std::string_view piece) {
         std::optional<ResultRow> row = extractRow(board_, piece);
         if (!row) return true;
         baselineTaken_ = true;
+        // The rest of a page past its rows' limit is not read.
+        if (++rowsTaken > limits_.rowsPerPage) {
+            pageFull = true;
+            return false;
+        }
+        forEachField(*row, [this](std::string& field) { cutToLimit(field, limits_.fieldBytes); });
 
         if (!seen_.remember(row->title)) return true;
 
-        // Insertion at either end of a deque leaves references to its
-        // elements valid, so the stored copy can be used for the rest of the
-        // row.
-        const ResultRow& stored =
-            baseline ? rows_.emplace_back(std::move(*row)) : rows_.emplace_front(std::move(*row));
+        const std::size_t bytes = rowBytes(*row);
+        const SharedRow shared = std::make_shared<const ResultRow>(std::move(*row));
+        if (baseline) {
+            rows_.push_back(shared);
+        } else {
+            rows_.push_front(shared);
+        }
+        rowBytes_ += bytes;
+        if (!baseline) forgetOldestRows();
+        const ResultRow& stored = *shared;
 
         const std::string keywords = settings.keywordText();
         if (!matchKeywords(stored.title, keywords, matchedKeyword_)) return true;
@@ -74,17 +150,15 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
         }
 
         if (baseline) {
-            actions.appendShownRow(stored);
+            actions.appendShownRow(shared);
         } else {
             actions.rebuildShownRows(rows_);
         }
         return true;
     };
     // The stop is asked before every piece, and once more after the last.
-    if (!cutEachPiece(board_, page, handlePiece, stopped)) return 0;
-
-    const int seconds = text::readInteger(settings.intervalText());
-    return seconds > 0 ? static_cast<long long>(seconds) * 1000 : 0;
+    if (!cutEachPiece(board_, page, handlePiece, stopped) && (!pageFull || stopped())) return 0;
+    return waitAfterPass(settings);
 }
 
 }  // namespace brevaro::monitor

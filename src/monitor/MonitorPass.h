@@ -16,6 +16,9 @@
 //   show          baseline: append the row; later: rebuild the whole list.
 // Alerts are bounded: a pass starts at most kMaxAlertsPerPass popups and as
 // many sounds; the rows beyond are stored and shown all the same.
+// Memory is bounded too (RunLimits.h): a pass takes at most so many rows of
+// a page, each field at most so many bytes, and the run keeps at most so
+// many rows and titles, forgetting the oldest first.
 // After the last row the interval text is read (seconds, read as a user
 // types numbers).
 //
@@ -31,6 +34,8 @@
 
 #include "alerts/AlertRequest.h"
 #include "monitor/Board.h"
+#include "monitor/BoardRows.h"
+#include "monitor/RunLimits.h"
 
 namespace brevaro::monitor {
 
@@ -53,9 +58,9 @@ class PassActions {
 public:
     virtual ~PassActions() = default;
     // Baseline: one more row at the end of the list.
-    virtual void appendShownRow(const ResultRow& row) = 0;
+    virtual void appendShownRow(const SharedRow& row) = 0;
     // Later passes: the list becomes exactly these rows, in this order.
-    virtual void rebuildShownRows(const std::deque<ResultRow>& rows) = 0;
+    virtual void rebuildShownRows(const BoardRows& rows) = 0;
     virtual void playVoiceAlert() = 0;
     virtual void ensureCompanionProgram() = 0;
     virtual void launchPopupAlert(const alerts::AlertRequest& alert) = 0;
@@ -63,9 +68,12 @@ public:
 
 // The titles handled since the start of a run, in order of discovery, with an
 // index beside them: a lookup costs the same after a week as after a minute.
+// Past its limits (titles, bytes of titles) the earliest are forgotten.
 class SeenTitles {
 public:
-    SeenTitles() = default;
+    explicit SeenTitles(std::size_t maxTitles = RunLimits{}.seenTitles,
+                        std::size_t maxBytes = RunLimits{}.seenTitleBytes)
+        : maxTitles_(maxTitles), maxBytes_(maxBytes) {}
     // The index views the strings of the ordered list: a copy would view the
     // original's. A move takes the strings along where they stand.
     SeenTitles(const SeenTitles&) = delete;
@@ -77,15 +85,22 @@ public:
     bool remember(const std::string& title);
     bool contains(std::string_view title) const { return index_.contains(title); }
     std::size_t size() const { return ordered_.size(); }
+    std::size_t bytes() const { return bytes_; }
 
 private:
+    void forgetEarliest();
+
+    std::size_t maxTitles_;
+    std::size_t maxBytes_;
+    std::size_t bytes_ = 0;
     std::deque<std::string> ordered_;                // stable addresses for the index's views
     std::unordered_set<std::string_view> index_;
 };
 
 class MonitorRun {
 public:
-    explicit MonitorRun(const BoardSpec& board) : board_(board) {}
+    explicit MonitorRun(const BoardSpec& board, const RunLimits& limits = {})
+        : board_(board), limits_(limits), seen_(limits.seenTitles, limits.seenTitleBytes) {}
 
     // One pass over a fetched body (as received: the Lumaq page is converted
     // from UTF-8 here). stopRequested is asked before each piece of the page
@@ -99,16 +114,26 @@ public:
 
     bool baselineTaken() const { return baselineTaken_; }
     int passCount() const { return passCount_; }
-    const std::deque<ResultRow>& boardRows() const { return rows_; }
+    const BoardRows& boardRows() const { return rows_; }
+    std::size_t boardRowBytes() const { return rowBytes_; }
     const SeenTitles& seenTitles() const { return seen_; }
     const std::string& matchedKeyword() const { return matchedKeyword_; }
 
+    // The wait before the next pass, as a pass ends with it: the interval
+    // text's seconds × 1000, never below 0. Also the end of a pass that
+    // failed part-way (memory ran out, say), which counts as a failed fetch.
+    long long waitAfterPass(BoardSettings& settings);
+
 private:
+    void forgetOldestRows();
+
     const BoardSpec& board_;
+    RunLimits limits_;
     int passCount_ = 0;
     bool baselineTaken_ = false;
     SeenTitles seen_;
-    std::deque<ResultRow> rows_;
+    BoardRows rows_;
+    std::size_t rowBytes_ = 0;
     std::string matchedKeyword_;
 };
 

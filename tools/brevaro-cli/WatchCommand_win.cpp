@@ -43,10 +43,10 @@ public:
     std::string popupStayText() override { return stay; }
     std::string intervalText() override { return interval; }
 
-    void appendShownRow(const monitor::ResultRow& row) override { line("append " + shown(row.title)); }
-    void rebuildShownRows(const std::deque<monitor::ResultRow>& rows) override {
+    void appendShownRow(const monitor::SharedRow& row) override { line("append " + shown(row->title)); }
+    void rebuildShownRows(const monitor::BoardRows& rows) override {
         std::string text = "rebuild " + std::to_string(rows.size());
-        for (const monitor::ResultRow& row : rows) text += "\t" + shown(row.title);
+        for (const monitor::SharedRow& row : rows) text += "\t" + shown(row->title);
         line(text);
     }
     void playVoiceAlert() override {

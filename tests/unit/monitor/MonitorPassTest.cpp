@@ -60,13 +60,13 @@ class RecordingActions final : public PassActions {
 public:
     explicit RecordingActions(Log& log) : log_(log) {}
 
-    void appendShownRow(const ResultRow& row) override {
-        log_.push_back("append " + row.title);
-        appended.push_back(row);
+    void appendShownRow(const SharedRow& row) override {
+        log_.push_back("append " + row->title);
+        appended.push_back(*row);
     }
-    void rebuildShownRows(const std::deque<ResultRow>& rows) override {
+    void rebuildShownRows(const BoardRows& rows) override {
         std::string line = "rebuild ";
-        for (const ResultRow& row : rows) line += row.title + (&row == &rows.back() ? "" : ",");
+        for (const SharedRow& row : rows) line += row->title + (&row == &rows.back() ? "" : ",");
         log_.push_back(line);
     }
     void playVoiceAlert() override { log_.push_back("voice"); }
@@ -164,10 +164,16 @@ struct Scenario {
     std::vector<std::string> boardRows;  // titles of the stored rows afterwards
 };
 
-std::vector<std::string> titlesOf(const std::deque<ResultRow>& rows) {
+std::vector<std::string> titlesOf(const BoardRows& rows) {
     std::vector<std::string> titles;
-    for (const ResultRow& row : rows) titles.push_back(row.title);
+    for (const SharedRow& row : rows) titles.push_back(row->title);
     return titles;
+}
+
+std::vector<ResultRow> rowsOf(const BoardRows& rows) {
+    std::vector<ResultRow> values;
+    for (const SharedRow& row : rows) values.push_back(*row);
+    return values;
 }
 
 void play(const Scenario& scenario, int boardPage = kForumBoard) {
@@ -276,8 +282,8 @@ TEST(MonitorPass, StoredRowsKeepTheLinkAndTimeTheyCameWith) {
     run.runPass(forumPage({{"A", "http://t/first", "12-09"}}), settings, actions);
     run.runPass(forumPage({{"A", "http://t/second", "12-10"}}), settings, actions);
     ASSERT_EQ(run.boardRows().size(), 1u);
-    EXPECT_EQ(run.boardRows()[0].link, "http://t/first");
-    EXPECT_EQ(run.boardRows()[0].postTime, "12-09");
+    EXPECT_EQ(run.boardRows()[0]->link, "http://t/first");
+    EXPECT_EQ(run.boardRows()[0]->postTime, "12-09");
 }
 
 // Which alerts one new row of a later pass raises.
@@ -456,8 +462,8 @@ TEST(MonitorPass, AlertsOfOnePassAreBounded) {
     const Case cases[] = {
         {3, kForumBoard, kBothBoxes, 3, 3},
         {5, kForumBoard, kBothBoxes, 5, 5},
-        {2000, kForumBoard, kBothBoxes, 5, 5},
-        {2000, kArticleBoard, kVoiceOnly, 5, 0},  // the article site sounds without keywords
+        {999, kForumBoard, kBothBoxes, 5, 5},  // with the old row, a page of as many rows as a pass takes
+        {999, kArticleBoard, kVoiceOnly, 5, 0},  // the article site sounds without keywords
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.newRows);
@@ -479,6 +485,117 @@ TEST(MonitorPass, AlertsOfOnePassAreBounded) {
         EXPECT_EQ(count("rebuild "), c.newRows);
         EXPECT_EQ(run.boardRows().size(), static_cast<std::size_t>(c.newRows) + 1);
     }
+}
+
+std::vector<Post> postsNamed(const std::string& prefix, int count) {
+    std::vector<Post> posts;
+    for (int i = 1; i <= count; ++i) posts.push_back({prefix + std::to_string(i)});
+    return posts;
+}
+
+// What one run keeps is bounded whatever the pages hold: the rows taken from
+// a page, the bytes of a field, and the rows and titles kept (the oldest go
+// first). Small limits stand for the real ones.
+TEST(MonitorRunLimits, APassTakesAtMostItsRowsAndTheWaitIsStillRead) {
+    const RunLimits limits{.rowsPerPage = 3};
+    MonitorRun run(*boardForPage(kForumBoard), limits);
+    Log log;
+    RecordingActions actions(log);
+    ScriptedSettings settings({.interval = "7"}, log);
+    EXPECT_EQ(run.runPass(forumPage(postsNamed("a", 5)), settings, actions), 7000);
+    EXPECT_EQ(titlesOf(run.boardRows()), (std::vector<std::string>{"a1", "a2", "a3"}));
+    // Old rows count: the first three rows of the page are all a pass reads.
+    std::vector<Post> later = {{"a1"}, {"a2"}, {"a3"}, {"b1"}};
+    EXPECT_EQ(run.runPass(forumPage(later), settings, actions), 7000);
+    EXPECT_EQ(run.boardRows().size(), 3u);
+    EXPECT_EQ(run.runPass(forumPage(postsNamed("c", 5)), settings, actions), 7000);
+    EXPECT_EQ(titlesOf(run.boardRows()), (std::vector<std::string>{"c3", "c2", "c1", "a1", "a2", "a3"}));
+}
+
+TEST(MonitorRunLimits, AFieldKeepsItsFirstWholeCharactersWithinTheLimit) {
+    struct Case {
+        std::string title;
+        std::size_t limit;
+        std::string kept;
+    };
+    const Case cases[] = {
+        {"京东红包", 8, "京东红包"},
+        {"京东红包", 7, "京东红"},  // a character is never cut in two
+        {"ab京东", 3, "ab"},
+        {"ab京东", 4, "ab京"},
+        {std::string(5000, 'x'), 1024, std::string(1024, 'x')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kept);
+        MonitorRun run(*boardForPage(kForumBoard), RunLimits{.fieldBytes = c.limit});
+        Log log;
+        RecordingActions actions(log);
+        ScriptedSettings settings({}, log);
+        run.runPass(forumPage({{c.title, "http://t/" + std::string(c.limit * 2, 'l')}}), settings, actions);
+        ASSERT_EQ(run.boardRows().size(), 1u);
+        EXPECT_EQ(run.boardRows()[0]->title, c.kept);
+        EXPECT_LE(run.boardRows()[0]->link.size(), c.limit);
+        EXPECT_EQ(run.boardRows()[0]->postTime, std::string("12-10").substr(0, c.limit));
+    }
+}
+
+TEST(MonitorRunLimits, TheOldestRowsGoFirstAndTheListShowsWhatIsKept) {
+    struct Case {
+        const char* name;
+        RunLimits limits;
+        std::vector<std::string> kept;
+    };
+    // Rows of these pages are 23 bytes each: title, link and time.
+    const Case cases[] = {
+        {"by rows", {.storedRows = 4}, {"n3", "n2", "n1", "b1"}},
+        {"by bytes", {.storedRowBytes = 4 * 23}, {"n3", "n2", "n1", "b1"}},
+        {"within both", {}, {"n3", "n2", "n1", "b1", "b2", "b3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MonitorRun run(*boardForPage(kForumBoard), c.limits);
+        Log log;
+        RecordingActions actions(log);
+        ScriptedSettings settings({}, log);
+        run.runPass(forumPage(postsNamed("b", 3)), settings, actions);
+        log.clear();
+        run.runPass(forumPage(postsNamed("n", 3)), settings, actions);
+        EXPECT_EQ(titlesOf(run.boardRows()), c.kept);
+        std::string shown = "rebuild ";
+        for (std::size_t i = 0; i < c.kept.size(); ++i) shown += (i ? "," : "") + c.kept[i];
+        EXPECT_EQ(*std::find_if(log.rbegin(), log.rend(),
+                                [](const std::string& line) { return line.starts_with("rebuild "); }),
+                  shown);
+    }
+}
+
+TEST(MonitorRunLimits, SeenTitlesForgetTheEarliestAndKeepEveryStoredRowsTitle) {
+    SeenTitles seen(3, 100);
+    for (const char* title : {"a", "b", "c", "d"}) EXPECT_TRUE(seen.remember(title));
+    EXPECT_EQ(seen.size(), 3u);
+    EXPECT_FALSE(seen.contains("a"));
+    EXPECT_TRUE(seen.contains("b"));
+    EXPECT_TRUE(seen.remember("a")) << "a forgotten title is new again";
+
+    SeenTitles byBytes(100, 6);
+    for (const char* title : {"aaa", "bbb", "ccc"}) byBytes.remember(title);
+    EXPECT_EQ(byBytes.bytes(), 6u);
+    EXPECT_FALSE(byBytes.contains("aaa"));
+
+    // With the real proportions (titles kept: twice the rows, half as many
+    // bytes again), a run at its limits still knows every row it shows.
+    const RunLimits limits{.rowsPerPage = 10, .storedRows = 20, .storedRowBytes = 2000,
+                           .seenTitles = 40, .seenTitleBytes = 3000};
+    MonitorRun run(*boardForPage(kForumBoard), limits);
+    Log log;
+    RecordingActions actions(log);
+    ScriptedSettings settings({}, log);
+    for (int pass = 0; pass < 30; ++pass) {
+        run.runPass(forumPage(postsNamed("p" + std::to_string(pass) + "-", 10)), settings, actions);
+    }
+    EXPECT_EQ(run.boardRows().size(), 20u);
+    EXPECT_LE(run.seenTitles().size(), 40u);
+    for (const SharedRow& row : run.boardRows()) EXPECT_TRUE(run.seenTitles().contains(row->title)) << row->title;
 }
 
 TEST(MonitorPass, LumaqPageIsReadAsGbk) {
@@ -517,7 +634,7 @@ TEST(MonitorPass, SamplePagesMakeTheBaselineAndThenNothing) {
         RecordingActions actions(log);
         run.runPass(*body, settings, actions);
         EXPECT_EQ(actions.appended, rows);
-        EXPECT_EQ(std::vector<ResultRow>(run.boardRows().begin(), run.boardRows().end()), rows);
+        EXPECT_EQ(rowsOf(run.boardRows()), rows);
         EXPECT_EQ(run.seenTitles().size(), rows.size());
 
         log.clear();

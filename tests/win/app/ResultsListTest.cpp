@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,11 +45,7 @@ std::vector<std::string> numberedTitles(const TestBoardPage& page) {
     return shown;
 }
 
-std::deque<ResultRow> model(const std::vector<std::string>& titles) {
-    std::deque<ResultRow> rows;
-    for (const std::string& title : titles) rows.push_back(forumRow(title));
-    return rows;
-}
+monitor::SharedRow shared(ResultRow row) { return std::make_shared<const ResultRow>(std::move(row)); }
 
 void select(HWND list, int item) {
     LVITEMW state{};
@@ -57,9 +55,24 @@ void select(HWND list, int item) {
 
 class ResultsListView : public testing::Test {
 protected:
+    // The worker's model of these titles: one row per title, shared by every
+    // model made here, as the worker's rows are with the list.
+    monitor::BoardRows model(const std::vector<std::string>& titles) {
+        monitor::BoardRows rows;
+        for (const std::string& title : titles) {
+            auto [known, isNew] = rows_.try_emplace(title);
+            if (isNew) known->second = shared(forumRow(title));
+            rows.push_back(known->second);
+        }
+        return rows;
+    }
+
     RecordingAlerts alerts;
     TestBoardPage page{1, "http://127.0.0.1:1/forum-19-1.html", alerts};
     ResultsList& list = page.controller().results();
+
+private:
+    std::map<std::string, monitor::SharedRow> rows_;
 };
 
 TEST(ResultsListColumns, EveryBoardShowsItsCaptionsWidthsAndAlignments) {
@@ -90,8 +103,8 @@ TEST(ResultsListColumns, EveryBoardShowsItsCaptionsWidthsAndAlignments) {
 }
 
 TEST_F(ResultsListView, CellsComposeTheRowsFieldsAndNumberFromTheTop) {
-    list.append(forumRow("A", "12", "3456"));
-    list.append(forumRow("B", "", ""));
+    list.append(shared(forumRow("A", "12", "3456")));
+    list.append(shared(forumRow("B", "", "")));
     const std::vector<std::vector<std::string>> expected = {
         {"1", "10", "A", "12/3456", "2026-12-8", "thread-A-1-1.html"},
         {"2", "10", "B", "/", "2026-12-8", "thread-B-1-1.html"},
@@ -104,8 +117,8 @@ TEST_F(ResultsListView, CellsComposeTheRowsFieldsAndNumberFromTheTop) {
 // The worker's rebuilds: the first after the baseline's appends shows the
 // whole model; later ones take over the rows new at the front.
 TEST_F(ResultsListView, RebuildsShowTheModelExactly) {
-    list.append(forumRow("A"));
-    list.append(forumRow("C"));
+    list.append(model({"A"})[0]);
+    list.append(model({"C"})[0]);
     list.rebuild(model({"D", "A", "B", "C"}));
     EXPECT_EQ(numberedTitles(page), (std::vector<std::string>{"1 D", "2 A", "3 B", "4 C"}));
     list.rebuild(model({"F", "E", "D", "A", "B", "C"}));
@@ -131,7 +144,18 @@ TEST_F(ResultsListView, TheSelectedRowStaysSelectedWhenRowsComeOnTop) {
     EXPECT_EQ(list.linkAt(*list.selectedIndex()), "thread-B-1-1.html");
     EXPECT_EQ(SendMessageW(page.controls().list, LVM_GETSELECTEDCOUNT, 0, 0), 1);
 
+    // The oldest rows leave the model at the bottom: the selected row stays
+    // selected while it is kept.
+    list.rebuild(model({"F", "E", "D", "C", "B"}));
+    EXPECT_EQ(numberedTitles(page), (std::vector<std::string>{"1 F", "2 E", "3 D", "4 C", "5 B"}));
+    ASSERT_TRUE(list.selectedIndex());
+    EXPECT_EQ(list.linkAt(*list.selectedIndex()), "thread-B-1-1.html");
+    list.rebuild(model({"G", "F", "E", "D"}));
+    EXPECT_EQ(numberedTitles(page), (std::vector<std::string>{"1 G", "2 F", "3 E", "4 D"}));
+    EXPECT_FALSE(list.selectedIndex()) << "the selected row has left the list";
+
     // Shown afresh, the old positions hold other rows: nothing is selected.
+    select(page.controls().list, 1);
     list.rebuild(model({"X", "Y"}));
     EXPECT_FALSE(list.selectedIndex());
     list.clear();

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "monitor/WaitPumping_win.h"
+#include "monitor/MonitorTestViews.h"
 #include "support/LoopbackServer.h"
 #include "win/support/Waits.h"
 #include "text/Encoding.h"
@@ -28,61 +29,6 @@ using test::LoopbackServer;
 using test::pumpUntil;
 using test::ReceivedRequest;
 using test::Reply;
-
-// A forum list page as the live forum serves it, one thread row per title.
-std::string forumPage(const std::vector<std::string>& titles) {
-    std::string page = "<table>\r\n";
-    int id = 0;
-    for (const std::string& title : titles) {
-        const std::string url = "http://f/thread-" + std::to_string(++id) + "-1-1.html";
-        page += "<tr><td><a href=\"" + url + "\" title=\"open\" target=\"_blank\"></a></td><th><a href=\"" + url +
-                "\"  class=\"s xst\" target=\"_blank\">" + title + "</a></th><td><em><span>2026-12-8</span>"
-                "</em></td></tr>\r\n";
-    }
-    return page + "</table>\r\n";
-}
-
-// The board page as the monitor sees it: settings it answers, and every list
-// change and alert written down in order.
-class RecordingView final : public BoardView, public alerts::AlertSink {
-public:
-    std::string keywords;
-    bool voice = false;
-    bool popup = false;
-    std::string stay = "10";
-    std::string interval = "0";
-    std::function<void()> onAppend;  // runs inside an append, on the UI thread
-
-    std::string keywordText() override { return keywords; }
-    bool voiceChecked() override { return voice; }
-    bool popupChecked() override { return popup; }
-    std::string popupStayText() override { return stay; }
-    std::string intervalText() override { return interval; }
-
-    void appendShownRow(const ResultRow& row) override {
-        events.push_back("append " + row.title);
-        if (onAppend) onAppend();
-    }
-    void rebuildShownRows(const std::deque<ResultRow>& rows) override {
-        std::string line = "rebuild";
-        for (const ResultRow& row : rows) line += " " + row.title;
-        events.push_back(line);
-    }
-    void playVoiceAlert() override { events.push_back("voice"); }
-    void ensureCompanionProgram() override { events.push_back("ensure"); }
-    void launchPopupAlert(const alerts::AlertRequest& alert) override {
-        events.push_back("popup " + alert.title + " " + alert.keyword + " " + alert.staySeconds);
-    }
-
-    std::vector<std::string> events;
-};
-
-// The watchdog of the pumping waits (test::pumpUntil): a hang, not a speed goal.
-constexpr int kWatchdogMs = 20000;
-
-void pumpFor(int milliseconds) { waitPumping(milliseconds); }
-
-const BoardSpec& forumBoard() { return *boardForPage(1); }
 
 // Serves scripted pages in order, then repeats the last one.
 Reply scripted(const std::vector<std::string>& pages, std::size_t index) {
