@@ -4,8 +4,8 @@
 // warm-up round of each (the first of anything may make what the process
 // keeps for good: a window class, the tooltip's tool, the login page's
 // browser). Counted from outside the process, as a machine's tools count
-// them (support/ProcessCounts.h). Each program's board of page 0 polls a
-// server of this process on 127.0.0.1 with the smallest interval.
+// them (support/ProcessCounts.h). The board of page 0 takes its rows from a
+// server of this process on 127.0.0.1, polled with the smallest interval.
 
 // commctrl.h needs the types of windows.h: keep this order.
 // clang-format off
@@ -300,8 +300,9 @@ void expectBackToTheStart(const char* program, const Watch& watch) {
 // Two programs at once, each through two of the rounds: a flash is mostly
 // waiting and a page switch mostly painting, and the four rounds one after
 // the other would take nearly four minutes under Wine. They lie at opposite
-// corners of the screen, so the flashing program's version label (at its
-// window's bottom right) shows whatever the other does.
+// corners of the screen, so that the other program's windows never cover
+// the flashing program's version label (at its window's bottom right): a
+// covered label is not painted.
 TEST(ShellObjects, ComeBackToTheirCountsAfterLongUse) {
     WatchedShell flashing(WatchedShell::Corner::BottomRight);
     ASSERT_TRUE(flashing.ready()) << "the first program did not come up";
