@@ -154,7 +154,8 @@ LRESULT ColourTable::answer(UINT message, HWND control, HDC dc, Colour backgroun
         return reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
     }
     SetBkColor(dc, colorref(fill));
-    return reinterpret_cast<LRESULT>(skin::lookBrush(fill));
+    // The DC's own brush: the flash's random colours make no brush each.
+    return reinterpret_cast<LRESULT>(skin::dcBrush(dc, fill));
 }
 
 bool isColourMessage(UINT message) {

@@ -2,10 +2,6 @@
 
 #include <commctrl.h>
 
-#include <map>
-#include <memory>
-
-#include "skin/GdiHandles_win.h"
 #include "skin/LookPaint_win.h"
 #include "skin/LookParts_win.h"
 
@@ -78,16 +74,6 @@ void dressWindow(HWND window) {
         dressDialog(window);
     }
     dressCaption(window);
-}
-
-HBRUSH lookBrush(Colour colour) {
-    // UI threads only; the brushes live as long as the process.
-    static std::map<Colour, OwnedBrush> brushes;
-    auto found = brushes.find(colour);
-    if (found == brushes.end()) {
-        found = brushes.emplace(colour, OwnedBrush(CreateSolidBrush(colorref(colour)))).first;
-    }
-    return found->second.get();
 }
 
 }  // namespace brevaro::skin

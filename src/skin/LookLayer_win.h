@@ -16,7 +16,10 @@
 //                       frame (where the desktop does not compose frames)
 // Owner-drawn buttons are left to their owners (see PictureButton_win.h).
 // The look keeps each control's window text, state and messages as they
-// are: only the painting changes. GUI threads only. Windows only.
+// are: only the painting changes. It keeps no brush of its own: a colour is
+// filled through the DC's own brush (dcBrush, LookPaint_win.h) or an opaque
+// text-out, so no colour, however many a control shows, leaves a GDI object
+// behind. GUI threads only. Windows only.
 
 #include <windows.h>
 
@@ -38,8 +41,5 @@ const Palette& lookPalette();
 // Dresses one window if it is of a kind the look paints and not dressed
 // yet; other windows are left alone.
 void dressWindow(HWND window);
-
-// A solid brush of the colour, made once and kept until the process ends.
-HBRUSH lookBrush(Colour colour);
 
 }  // namespace brevaro::skin

@@ -116,7 +116,9 @@ void strokeEllipse(HDC dc, const RECT& rect, Colour line) {
 }
 
 void frameRect(HDC dc, const RECT& rect, Colour line) {
-    FrameRect(dc, &rect, lookBrush(line));
+    const COLORREF previous = GetDCBrushColor(dc);
+    FrameRect(dc, &rect, dcBrush(dc, line));
+    SetDCBrushColor(dc, previous);
 }
 
 void fillSolid(HDC dc, const RECT& rect, Colour fill) {
@@ -124,6 +126,11 @@ void fillSolid(HDC dc, const RECT& rect, Colour fill) {
     const COLORREF previous = SetBkColor(dc, colorref(fill));
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     SetBkColor(dc, previous);
+}
+
+HBRUSH dcBrush(HDC dc, Colour colour) {
+    SetDCBrushColor(dc, colorref(colour));
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
 }
 
 HFONT controlFont(HWND control) {

@@ -43,6 +43,13 @@ void strokeEllipse(HDC dc, const RECT& rect, Colour line);
 void frameRect(HDC dc, const RECT& rect, Colour line);
 void fillSolid(HDC dc, const RECT& rect, Colour fill);
 
+// The DC's own brush (the stock DC_BRUSH) in `colour`: a brush for fills on
+// this DC, and the answer to WM_CTLCOLOR* for the DC the message brings,
+// which the control fills with. No object is made, so nothing is left to
+// delete; it shows `colour` on this DC until the DC's brush colour is set
+// again.
+HBRUSH dcBrush(HDC dc, Colour colour);
+
 // The control's font (WM_GETFONT), or the GUI font when it has none.
 HFONT controlFont(HWND control);
 // The height of a line of text in that font.

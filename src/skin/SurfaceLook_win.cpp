@@ -85,7 +85,7 @@ LRESULT CALLBACK dialogLookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             const auto dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, colorref(lookPalette().text));
             SetBkColor(dc, colorref(lookPalette().surface));
-            return reinterpret_cast<LRESULT>(lookBrush(lookPalette().surface));
+            return reinterpret_cast<LRESULT>(dcBrush(dc, lookPalette().surface));
         }
         default:
             break;

@@ -1,7 +1,8 @@
 // Parts of the shell inside this process: the network test against a
 // reachable and a closed loopback page, the network alarm as the system's
-// wave reader sees it, the tooltip routine, the pictures, and a board page
-// handing its controls' notifications to its handler.
+// wave reader sees it, the tooltip routine, the pictures, the colours a
+// container paints its labels in, and a board page handing its controls'
+// notifications to its handler.
 
 // mmsystem.h needs the types of windows.h: keep this order.
 // clang-format off
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <future>
 #include <memory>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -23,11 +25,16 @@
 #include "app/Fonts_win.h"
 #include "app/NetworkAlarmSound.h"
 #include "app/NetworkCheck_win.h"
+#include "app/PictureBox_win.h"
 #include "app/Pictures_win.h"
 #include "app/Tooltips_win.h"
+#include "app/VersionFlash.h"
+#include "app/Widgets_win.h"
 #include "skin/GdiHandles_win.h"
 #include "skin/GdiPlus_win.h"
+#include "skin/LookPaint_win.h"
 #include "support/LoopbackServer.h"
+#include "support/ProcessCounts.h"
 #include "support/Watchdog.h"
 #include "win/support/SystemWaveReader.h"
 
@@ -206,6 +213,44 @@ TEST(Pictures, EveryPictureIsDrawnAtItsSizeWithTheSelectedLooksBar) {
     // The gear: ink in a tooth at the top, white in its hole.
     EXPECT_NE(pixelOf(pictures.settingsButton().normal.get(), 15, 5), RGB(255, 255, 255));
     EXPECT_EQ(pixelOf(pictures.settingsButton().normal.get(), 15, 15), RGB(255, 255, 255));
+}
+
+// The colour of a control's pixel as it paints itself (WM_PRINTCLIENT into
+// a bitmap), with the colours its container answers.
+COLORREF paintedPixel(HWND control, int x, int y) {
+    RECT client;
+    GetClientRect(control, &client);
+    const skin::WindowDc screen(nullptr);
+    const skin::OwnedMemoryDc dc(CreateCompatibleDC(screen.get()));
+    const skin::OwnedBitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    const skin::Selection selection(dc.get(), bitmap.get());
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    return GetPixel(dc.get(), x, y);
+}
+
+// A container paints a label in whatever colours it keeps for it, as the
+// version label's flash has it shown on ten random backgrounds at a time:
+// every background shows, and none leaves a GDI object behind.
+TEST(ControlColours, EveryBackgroundShowsAndNoneKeepsAnObject) {
+    const HWND host = hostWindow();
+    const HWND box = createPictureBox({.parent = host, .id = 1, .box = {0, 0, 300, 40}});
+    const HWND label = createLabel(box, 2, "当前版本:V2.5", {25, 5, 273, 30}, SS_LEFT | SS_CENTERIMAGE);
+    ASSERT_NE(label, nullptr);
+    setControlColours(label, {kRestingText, kRestingBackground});
+    EXPECT_EQ(paintedPixel(label, 270, 2), RGB(255, 255, 255));
+
+    const int before = test::processCounts(GetCurrentProcessId()).gdiObjects;
+    ASSERT_GT(before, 0) << "the GDI objects cannot be counted";
+    std::mt19937 random(20261210);
+    for (int i = 0; i < 500; ++i) {
+        const Colour background = flashBackground(random);
+        setControlColours(label, {kFlashText, background});
+        ASSERT_EQ(paintedPixel(label, 270, 2), skin::colorref(background)) << "background " << i;
+    }
+    // A few for what the system caches, far below one a colour.
+    EXPECT_LE(test::processCounts(GetCurrentProcessId()).gdiObjects, before + 4);
+    DestroyWindow(host);
 }
 
 // The handler a board controller installs: counts what reaches it and
