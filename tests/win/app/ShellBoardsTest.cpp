@@ -27,6 +27,8 @@
 #include <string>
 #include <vector>
 
+#include "BoardOnScreen.h"
+#include "BoardPages.h"
 #include "ShellDriver.h"
 #include "TestSupport.h"
 #include "app/ControlIds.h"
@@ -147,12 +149,6 @@ class BoardSite {
 // ---------------------------------------------------------------------------
 // Pages and the rows they give.
 
-// A file of tests/fixtures/boards.
-std::string boardFixture(const std::string& name) {
-    const std::string path = std::string(BREVARO_FIXTURE_DIR) + "/boards/" + name;
-    return readBytes(windowsPathOf(path.c_str())).value_or(std::string());
-}
-
 // A row of a fixture page's rows file (UTF-8, tab-separated, escaped).
 struct PageRow {
     std::wstring title, readLevel, replies, views, postTime, link, remaining, category, bounty;
@@ -192,55 +188,10 @@ std::vector<PageRow> rowsOfFixture(const std::string& name) {
     return rows;
 }
 
-// The first post of a fixture page, which new posts are copied from: the
-// text that opens and closes a post, its id and its title.
-struct FirstPost {
-    std::string open, close, id;
-    std::wstring title;
-};
-
 const FirstPost kForum19First{"<tbody", "</tbody>", "9013201",
                               L"京东 PLUS 会员 12.12 领 200-20 全品券，速度"};
 const FirstPost kForum11First{"<tbody", "</tbody>", "9017801", L"注册某理财 APP 实名即可，秒结"};
 const FirstPost kArticleFirst{"<li>", "</li>", "142611", L"QQ会员 签到领 7 天超级会员"};
-
-struct NewPost {
-    std::string id;
-    std::wstring title;
-};
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-std::wstring replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
-    for (std::size_t at = text.find(from); at != std::wstring::npos;
-         at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
-// The page with new posts on top, in the order given, each a copy of the
-// first post with its own id and title: the page as the site shows it once
-// they came in.
-std::string withNewPosts(const std::string& page, const FirstPost& first,
-                         const std::vector<NewPost>& posts) {
-    const std::size_t inside = page.find(first.id);
-    const std::size_t start = page.rfind(first.open, inside);
-    const std::size_t end = page.find(first.close, inside);
-    if (inside == std::string::npos || start == std::string::npos || end == std::string::npos)
-        return {};
-    const std::string post = page.substr(start, end + first.close.size() - start) + "\r\n";
-    std::string added;
-    for (const NewPost& p : posts) {
-        added += replaced(replaced(post, text::wideToGbk(first.title), text::wideToGbk(p.title)),
-                          first.id, p.id);
-    }
-    return page.substr(0, start) + added + page.substr(start);
-}
 
 // The row a new post gives: the first post's row with its title and id.
 PageRow rowOf(const NewPost& post, const FirstPost& first, PageRow firstRow) {
@@ -286,52 +237,6 @@ std::vector<PageRow> joined(std::vector<PageRow> front, const std::vector<PageRo
 
 // ---------------------------------------------------------------------------
 // A board page seen from outside.
-
-struct BoardOnScreen {
-    int page;
-    HWND list, interval, stay, voice, popup, keywords, start;
-
-    BoardOnScreen(const ShellProcess& shell, int pageIndex) : page(pageIndex) {
-        using namespace app;
-        const int id = pageId(pageIndex);
-        list = shell.control({kPageContainerId, id, kResultsListId});
-        interval = shell.control(
-            {kPageContainerId, id, kControlPanelId, kIntervalGroupId, kIntervalBoxId});
-        stay = shell.control({kPageContainerId, id, kControlPanelId, kIntervalGroupId, kStayBoxId});
-        voice =
-            shell.control({kPageContainerId, id, kControlPanelId, kKeywordGroupId, kVoiceCheckId});
-        popup =
-            shell.control({kPageContainerId, id, kControlPanelId, kKeywordGroupId, kPopupCheckId});
-        keywords =
-            shell.control({kPageContainerId, id, kControlPanelId, kKeywordGroupId, kKeywordBoxId});
-        start =
-            shell.control({kPageContainerId, id, kControlPanelId, kStartGroupId, kStartButtonId});
-    }
-
-    bool found() const { return list && interval && stay && voice && popup && keywords && start; }
-
-    // The start button's caption, whether it takes clicks and whether the
-    // settings (interval, stay, voice, popup, keywords) do.
-    std::wstring state() const {
-        int enabled = 0;
-        for (HWND control : {interval, stay, voice, popup, keywords})
-            enabled += IsWindowEnabled(control) ? 1 : 0;
-        return textOf(start) + (IsWindowEnabled(start) ? L" | button on" : L" | button off") +
-               (enabled == 5   ? L" | settings on"
-                : enabled == 0 ? L" | settings off"
-                               : L" | settings mixed");
-    }
-
-    // Keywords typed in, the smallest interval, and the popup ticked (with
-    // its stay) when asked for.
-    bool setUp(const std::wstring& keywordText, bool withPopup) const {
-        typeInto(keywords, keywordText);
-        typeInto(interval, L"0");
-        typeInto(stay, L"60");
-        return (!withPopup || tick(popup)) && textOf(keywords) == keywordText &&
-               textOf(interval) == L"0";
-    }
-};
 
 // Texts as a reader of a failure wants them: UTF-8, one row a line.
 std::string readable(const std::vector<std::wstring>& texts) {
