@@ -67,6 +67,25 @@ class Run:
         cells.append("yes" if sample["answered"] else "NO")
         print(" ".join(cells), flush=True)
 
+    FIELDS = ("private", "handles", "gdi", "user", "threads", "companions", "answered",
+              "requests", "quiet")
+
+    def sample(self, words):
+        """The sample of a line, or None when the line is cut short or garbled."""
+        try:
+            sample = {"t": float(words[1])}
+            for word in words[2:]:
+                key, value = word.split("=", 1)
+                if key in ("requests", "quiet"):
+                    sample[key] = [float(v) if key == "quiet" else int(v) for v in value.split(",")]
+                else:
+                    sample[key] = int(value)
+        except (IndexError, ValueError):
+            return None
+        complete = all(key in sample for key in self.FIELDS)
+        boards = complete and len(sample["requests"]) == len(sample["quiet"]) == len(self.pages)
+        return sample if boards else None
+
     def read(self, line):
         words = line.split()
         if not words:
@@ -79,13 +98,10 @@ class Run:
             print("boards by page; * the hostile one; requests so far under each")
             self.header()
         elif kind == "sample":
-            sample = {"t": float(words[1])}
-            for word in words[2:]:
-                key, value = word.split("=", 1)
-                if key in ("requests", "quiet"):
-                    sample[key] = [float(v) if key == "quiet" else int(v) for v in value.split(",")]
-                else:
-                    sample[key] = int(value)
+            sample = self.sample(words)
+            if sample is None:
+                print("unreadable: " + line)
+                return
             self.samples.append(sample)
             self.row(sample)
         elif kind == "died":
