@@ -1,5 +1,5 @@
 # Two commands on a fresh Debian 12 machine (as root): `make test`, `make run`.
-.PHONY: test run build fuzz clean
+.PHONY: test run build fuzz soak clean
 
 test:
 	@scripts/test.sh
@@ -11,6 +11,10 @@ run:
 # harness unless named).
 fuzz:
 	@MINUTES=$(MINUTES) JOBS=$(JOBS) scripts/fuzz.sh $(HARNESSES)
+
+# make soak [MINUTES=30]: the soak run (scripts/soak.sh), not part of make test.
+soak:
+	@scripts/soak.sh $(MINUTES)
 
 build:
 	@scripts/install-deps.sh

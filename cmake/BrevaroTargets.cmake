@@ -26,6 +26,11 @@ function(brevaro_defaults target)
         -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Werror
         -Wno-missing-field-initializers
         -fexec-charset=GB18030)
+    # A 32-bit program may use the whole 4 GiB a 64-bit Windows gives it, not
+    # 2 GiB: a run's memory is bounded, but eight boards of long runs add up.
+    if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+        target_link_options(${target} PRIVATE -Wl,--large-address-aware)
+    endif()
 endfunction()
 
 # brevaro_add_library(NAME SOURCES... [LINK libs...])

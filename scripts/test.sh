@@ -41,7 +41,9 @@ if step "dependencies" scripts/install-deps.sh; then
     native_built=$?
     step "build win64" scripts/build.sh win64
     win64_built=$?
-    step "build win32 (release, compile and link only)" scripts/build.sh win32
+    if step "build win32 (release, compile and link only)" scripts/build.sh win32; then
+        step "win32 programs large-address-aware" scripts/check-large-address-aware.sh build/win32
+    fi
 
     if [[ $native_built -eq 0 ]]; then
         step "native unit tests (ASan, UBSan)" ctest --test-dir build/native --output-on-failure -j 2

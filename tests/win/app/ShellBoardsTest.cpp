@@ -27,7 +27,8 @@
 #include <string>
 #include <vector>
 
-#include "BoardFixturePages.h"
+#include "BoardOnScreen.h"
+#include "BoardPages.h"
 #include "ShellDriver.h"
 #include "app/ControlIds.h"
 #include "app/QrWindowLayout.h"
@@ -235,52 +236,6 @@ std::vector<PageRow> joined(std::vector<PageRow> front, const std::vector<PageRo
 
 // ---------------------------------------------------------------------------
 // A board page seen from outside.
-
-struct BoardOnScreen {
-    int page;
-    HWND list, interval, stay, voice, popup, keywords, start;
-
-    BoardOnScreen(const ShellProcess& shell, int pageIndex) : page(pageIndex) {
-        using namespace app;
-        const int id = pageId(pageIndex);
-        list = shell.control({kPageContainerId, id, kResultsListId});
-        interval = shell.control(
-            {kPageContainerId, id, kControlPanelId, kIntervalGroupId, kIntervalBoxId});
-        stay = shell.control({kPageContainerId, id, kControlPanelId, kIntervalGroupId, kStayBoxId});
-        voice =
-            shell.control({kPageContainerId, id, kControlPanelId, kKeywordGroupId, kVoiceCheckId});
-        popup =
-            shell.control({kPageContainerId, id, kControlPanelId, kKeywordGroupId, kPopupCheckId});
-        keywords =
-            shell.control({kPageContainerId, id, kControlPanelId, kKeywordGroupId, kKeywordBoxId});
-        start =
-            shell.control({kPageContainerId, id, kControlPanelId, kStartGroupId, kStartButtonId});
-    }
-
-    bool found() const { return list && interval && stay && voice && popup && keywords && start; }
-
-    // The start button's caption, whether it takes clicks and whether the
-    // settings (interval, stay, voice, popup, keywords) do.
-    std::wstring state() const {
-        int enabled = 0;
-        for (HWND control : {interval, stay, voice, popup, keywords})
-            enabled += IsWindowEnabled(control) ? 1 : 0;
-        return textOf(start) + (IsWindowEnabled(start) ? L" | button on" : L" | button off") +
-               (enabled == 5   ? L" | settings on"
-                : enabled == 0 ? L" | settings off"
-                               : L" | settings mixed");
-    }
-
-    // Keywords typed in, the smallest interval, and the popup ticked (with
-    // its stay) when asked for.
-    bool setUp(const std::wstring& keywordText, bool withPopup) const {
-        typeInto(keywords, keywordText);
-        typeInto(interval, L"0");
-        typeInto(stay, L"60");
-        return (!withPopup || tick(popup)) && textOf(keywords) == keywordText &&
-               textOf(interval) == L"0";
-    }
-};
 
 // Texts as a reader of a failure wants them: UTF-8, one row a line.
 std::string readable(const std::vector<std::wstring>& texts) {

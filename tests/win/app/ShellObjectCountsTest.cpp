@@ -26,7 +26,7 @@
 #include <utility>
 #include <vector>
 
-#include "BoardFixturePages.h"
+#include "BoardPages.h"
 #include "ShellDriver.h"
 #include "app/ControlIds.h"
 #include "app/QrWindowLayout.h"

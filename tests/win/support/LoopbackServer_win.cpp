@@ -123,8 +123,8 @@ Reply Reply::make(std::string_view status, std::string_view headers, std::string
     return reply;
 }
 
-LoopbackServer::LoopbackServer(Handler handler, int lastByte)
-    : handler_(std::move(handler)), host_("127.0.0." + std::to_string(lastByte)) {
+LoopbackServer::LoopbackServer(Handler handler, int lastByte, RequestLog log)
+    : handler_(std::move(handler)), host_("127.0.0." + std::to_string(lastByte)), log_(log) {
     ensureWinsock();
     const SOCKET listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in address = loopback(0, lastByte);
@@ -146,7 +146,7 @@ LoopbackServer::~LoopbackServer() {
         stopping_ = true;
     }
     acceptor_.join();
-    for (std::thread& worker : workers_) worker.join();
+    for (Worker& worker : workers_) worker.thread.join();
     ::closesocket(asSocket(listener_));
 }
 
@@ -157,6 +157,11 @@ std::string LoopbackServer::url(std::string_view path) const {
 std::vector<ReceivedRequest> LoopbackServer::requests() const {
     std::lock_guard lock(mutex_);
     return requests_;
+}
+
+int LoopbackServer::requestCount() const {
+    std::lock_guard lock(mutex_);
+    return requestCount_;
 }
 
 int LoopbackServer::connections() const {
@@ -174,10 +179,24 @@ void LoopbackServer::acceptLoop() {
             ::closesocket(client);
             return;
         }
+        joinFinishedWorkers();
         const int connection = ++connections_;
-        workers_.emplace_back([this, client, connection] {
+        Worker& worker = workers_.emplace_back();
+        worker.thread = std::thread([this, client, connection, &worker] {
             serve(static_cast<std::uintptr_t>(client), connection);
+            worker.done = true;
         });
+    }
+}
+
+void LoopbackServer::joinFinishedWorkers() {
+    for (auto worker = workers_.begin(); worker != workers_.end();) {
+        if (!worker->done) {
+            ++worker;
+            continue;
+        }
+        worker->thread.join();
+        worker = workers_.erase(worker);
     }
 }
 
@@ -212,7 +231,8 @@ void LoopbackServer::serve(std::uintptr_t socketValue, int connection) {
         pending.erase(0, total);
         {
             std::lock_guard lock(mutex_);
-            requests_.push_back(request);
+            ++requestCount_;
+            if (log_ == RequestLog::Kept) requests_.push_back(request);
         }
 
         const Reply reply = handler_(request);
@@ -223,6 +243,14 @@ void LoopbackServer::serve(std::uintptr_t socketValue, int connection) {
                 open = false;
                 break;
             }
+        }
+        if (open && reply.reset) {
+            // A zero linger time makes the close abortive: the peer gets RST.
+            const linger abortive{1, 0};
+            ::setsockopt(socket, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abortive),
+                         sizeof abortive);
+            ::closesocket(socket);
+            return;
         }
         if (open && reply.holdOpen) {
             // Until the client closes (readable, then nothing to read) or the

@@ -8,8 +8,10 @@
 // connection, so nothing has to be trusted in the prefix.
 //
 // Listens on 127.0.0.1 only. Ends when this object goes (the relay watches
-// a file this object removes). Under Wine only.
+// a file this object removes), or at its watchdog if this process died
+// first. Under Wine only.
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -18,7 +20,7 @@ namespace brevaro::test {
 class TlsRelay {
   public:
     // Starts the relay for 127.0.0.1:backendPort and waits until it listens.
-    explicit TlsRelay(int backendPort);
+    explicit TlsRelay(int backendPort, std::chrono::seconds watchdog = std::chrono::minutes(10));
     ~TlsRelay();
     TlsRelay(const TlsRelay&) = delete;
     TlsRelay& operator=(const TlsRelay&) = delete;

@@ -13,7 +13,7 @@ constexpr ULONGLONG kWatchdogMilliseconds = 60000;
 
 }  // namespace
 
-TlsRelay::TlsRelay(int backendPort) {
+TlsRelay::TlsRelay(int backendPort, std::chrono::seconds watchdog) {
     static int serial = 0;
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -28,7 +28,8 @@ TlsRelay::TlsRelay(int backendPort) {
     if (!unixFolder) return;
 
     std::string command = std::string("/usr/bin/python3 \"") + BREVARO_TLS_RELAY_SCRIPT + "\" " +
-                          std::to_string(backendPort) + " \"" + *unixFolder + "\"";
+                          std::to_string(backendPort) + " \"" + *unixFolder + "\" " +
+                          std::to_string(watchdog.count());
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};

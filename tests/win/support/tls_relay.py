@@ -4,13 +4,14 @@ and the Lumaq site are polled over HTTPS, while the pages a test scripts come
 from its plain HTTP server (support/LoopbackServer.h). Started by the test
 under Wine (Wine runs Unix programs directly):
 
-    tls_relay.py BACKEND_PORT FOLDER
+    tls_relay.py BACKEND_PORT FOLDER [WATCHDOG_SECONDS]
 
 Makes a throw-away certificate for 127.0.0.1 in FOLDER, listens on a free
 port of 127.0.0.1, writes that port to FOLDER/port (last, so its presence
 means ready) and relays every TLS connection's bytes, both ways, to
 127.0.0.1:BACKEND_PORT. It ends when FOLDER/running is removed, or after a
-watchdog of ten minutes if the test died without removing it."""
+watchdog (ten minutes unless given: the soak run lasts longer) if the test
+died without removing it."""
 
 import os
 import select
@@ -69,8 +70,9 @@ def relay(context, client, backend_port, alive):
 
 def main():
     backend_port, folder = int(sys.argv[1]), sys.argv[2]
+    watchdog = int(sys.argv[3]) if len(sys.argv) > 3 else WATCHDOG_SECONDS
     lifeline = os.path.join(folder, "running")
-    deadline = time.monotonic() + WATCHDOG_SECONDS
+    deadline = time.monotonic() + watchdog
 
     def alive():
         return os.path.exists(lifeline) and time.monotonic() < deadline

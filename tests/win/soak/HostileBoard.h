@@ -1,0 +1,37 @@
+#pragma once
+// The hostile board's site during the soak run. Its list pages are huge
+// (32 MiB unless told otherwise) and made of minimal forum rows whose titles
+// are all new: no title comes back, on a page or across pages, and none
+// holds a keyword. Between pages the site misbehaves in turn: it resets the
+// connection at once, drips an answer a byte at a time, resets it halfway
+// through a page, and stalls (sends the head of an answer and then nothing,
+// holding the connection open). A drip and a stall each hold a fetch until
+// the board's 60 s time limit gives it up.
+
+#include <cstddef>
+#include <mutex>
+#include <string>
+
+#include "support/LoopbackServer.h"
+
+namespace brevaro::soak {
+
+// A forum list page of minimal rows, at least `bytes` long, whose titles are
+// "hSERIAL-N" for this page's serial.
+std::string hostilePage(std::size_t bytes, int serial);
+
+class HostileBoard {
+  public:
+    explicit HostileBoard(std::size_t pageBytes) : pageBytes_(pageBytes) {}
+
+    // The next answer in the cycle. Safe from any thread.
+    test::Reply answer();
+
+  private:
+    std::size_t pageBytes_;
+    std::mutex mutex_;
+    int answers_ = 0;
+    int pages_ = 0;
+};
+
+}  // namespace brevaro::soak
