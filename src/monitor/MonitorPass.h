@@ -115,7 +115,6 @@ public:
     bool baselineTaken() const { return baselineTaken_; }
     int passCount() const { return passCount_; }
     const BoardRows& boardRows() const { return rows_; }
-    std::size_t boardRowBytes() const { return rowBytes_; }
     const SeenTitles& seenTitles() const { return seen_; }
     const std::string& matchedKeyword() const { return matchedKeyword_; }
 

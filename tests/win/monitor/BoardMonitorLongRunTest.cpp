@@ -35,13 +35,7 @@ constexpr std::size_t kMiB = 1024 * 1024;
 
 // A page of about `bytes` of rows whose titles no other page carries.
 std::string pageOfUniqueTitles(int page, std::size_t bytes) {
-    std::vector<std::string> titles;
-    std::size_t estimate = 0;
-    for (int row = 0; estimate < bytes; ++row) {
-        titles.push_back("p" + std::to_string(page) + "r" + std::to_string(row));
-        estimate += 190;
-    }
-    return forumPage(titles);
+    return test::forumPageOfUniqueTitles("p" + std::to_string(page) + "r", bytes);
 }
 
 // Memory runs out while the second page is read: that pass ends as a failed

@@ -1,6 +1,6 @@
 #pragma once
-// What the worker's Windows tests share: a forum page as the live forum
-// serves it, and a board page that writes down everything the worker does.
+// What the worker's Windows tests share: forum pages (support/ForumPages.h)
+// and a board page that writes down everything the worker does.
 // The test's main thread is the UI thread.
 
 #include <functional>
@@ -10,21 +10,11 @@
 #include "alerts/AlertSink.h"
 #include "monitor/BoardView.h"
 #include "monitor/WaitPumping_win.h"
+#include "support/ForumPages.h"
 
 namespace brevaro::monitor {
 
-// A forum list page as the live forum serves it, one thread row per title.
-inline std::string forumPage(const std::vector<std::string>& titles) {
-    std::string page = "<table>\r\n";
-    int id = 0;
-    for (const std::string& title : titles) {
-        const std::string url = "http://f/thread-" + std::to_string(++id) + "-1-1.html";
-        page += "<tr><td><a href=\"" + url + "\" title=\"open\" target=\"_blank\"></a></td><th><a href=\"" + url +
-                "\"  class=\"s xst\" target=\"_blank\">" + title + "</a></th><td><em><span>2026-12-8</span>"
-                "</em></td></tr>\r\n";
-    }
-    return page + "</table>\r\n";
-}
+using test::forumPage;
 
 // The board page as the monitor sees it: settings it answers, and every list
 // change and alert written down in order.

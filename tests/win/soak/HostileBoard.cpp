@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "support/ForumPages.h"
+
 namespace brevaro::soak {
 
 namespace {
@@ -22,18 +24,6 @@ constexpr Answer kCycle[] = {Answer::Page, Answer::ResetAtOnce,  Answer::Page, A
 constexpr std::size_t kSmallPageBytes = 16 * 1024;
 constexpr auto kDripPause = 20ms;
 
-// A row as the forum serves it, with nothing the cutter does not need.
-void appendRow(std::string& page, const std::string& title, int id) {
-    const std::string url = "http://f/thread-" + std::to_string(id) + "-1-1.html";
-    page += "<tr><td><a href=\"";
-    page += url;
-    page += "\" title=\"open\" target=\"_blank\"></a></td><th><a href=\"";
-    page += url;
-    page += "\"  class=\"s xst\" target=\"_blank\">";
-    page += title;
-    page += "</a></th><td><em><span>2026-12-8</span></em></td></tr>\r\n";
-}
-
 std::string response(const std::string& body) {
     return "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
            std::to_string(body.size()) + "\r\n\r\n" + body;
@@ -42,11 +32,7 @@ std::string response(const std::string& body) {
 }  // namespace
 
 std::string hostilePage(std::size_t bytes, int serial) {
-    std::string page = "<table>\r\n";
-    page.reserve(bytes + 512);
-    const std::string prefix = "h" + std::to_string(serial) + "-";
-    for (int n = 1; page.size() < bytes; ++n) appendRow(page, prefix + std::to_string(n), n);
-    return page + "</table>\r\n";
+    return test::forumPageOfUniqueTitles("h" + std::to_string(serial) + "-", bytes);
 }
 
 Reply HostileBoard::answer() {

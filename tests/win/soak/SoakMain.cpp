@@ -77,11 +77,11 @@ std::string checkPages(std::size_t hostileBytes) {
             return "new post " + std::to_string(n) + " does not match as meant";
     }
     for (const soak::SoakBoard& board : soak::soakBoards()) {
-        const monitor::BoardSpec& spec = *monitor::boardForPage(board.page);
+        const monitor::BoardSpec& catalogued = *monitor::boardForPage(board.page);
         const std::string label = "page " + std::to_string(board.page);
         if (board.hostile) {
             const std::size_t rows =
-                monitor::extractRows(spec, soak::hostilePage(hostileBytes, 0)).size();
+                monitor::extractRows(catalogued, soak::hostilePage(hostileBytes, 0)).size();
             if (rows == 0) return label + ": the hostile page gives no rows";
             say("note hostile page: " + std::to_string(hostileBytes) + " bytes, " +
                 std::to_string(rows) + " rows");
@@ -89,7 +89,7 @@ std::string checkPages(std::size_t hostileBytes) {
         }
         const soak::PostingBoard site(board, 0, Clock::now());
         const auto rows =
-            monitor::extractRows(spec, monitor::boardPageText(spec, site.pageWith(1)));
+            monitor::extractRows(catalogued, monitor::boardPageText(catalogued, site.pageWith(1)));
         if (rows.empty() || rows.front().title != text::wideToGbk(site.newPost(0).title))
             return label + ": a new post does not show as the first row";
     }

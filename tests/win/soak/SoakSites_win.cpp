@@ -15,7 +15,7 @@ using test::RequestLog;
 constexpr char kNoticePath[] = "/app/fenfa/604183527/zaixiangonggao.html";
 constexpr char kNetTestPath[] = "/connecttest.txt";
 
-const monitor::BoardSpec& specOf(const SoakBoard& board) {
+const monitor::BoardSpec& catalogueEntry(const SoakBoard& board) {
     return *monitor::boardForPage(board.page);
 }
 
@@ -23,8 +23,8 @@ const monitor::BoardSpec& specOf(const SoakBoard& board) {
 std::optional<std::size_t> boardAt(monitor::HostRole host, const std::string& path = "/") {
     const auto& boards = soakBoards();
     for (std::size_t i = 0; i < boards.size(); ++i) {
-        const monitor::BoardSpec& spec = specOf(boards[i]);
-        if (spec.host == host && spec.path == path) return i;
+        const monitor::BoardSpec& catalogued = catalogueEntry(boards[i]);
+        if (catalogued.host == host && catalogued.path == path) return i;
     }
     return std::nullopt;
 }
