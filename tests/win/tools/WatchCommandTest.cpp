@@ -5,35 +5,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstddef>
+#include <cstdio>
 #include <string>
 
+#include "support/ForumPages.h"
 #include "support/LoopbackServer.h"
+#include "support/ProcessCounts.h"
 #include "support/UnixPath.h"
 #include "text/WideText_win.h"
 
 namespace brevaro::cli {
 namespace {
 
+using test::forumPage;
 using test::LoopbackServer;
 using test::ReceivedRequest;
 using test::Reply;
-
-std::string forumPage(const std::string& titles) {
-    std::string page;
-    int id = 0;
-    std::size_t start = 0;
-    while (start <= titles.size()) {
-        const std::size_t comma = titles.find(',', start);
-        const std::string title = titles.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        const std::string url = "http://f/thread-" + std::to_string(++id) + "-1-1.html";
-        page += "<tr><a href=\"" + url + "\" title=\"t\"></a><a href=\"" + url + "\"  class=\"s xst\" target=\"_blank\">" +
-                title + "</a><em><span>2026-12-8</span></em></tr>\r\n";
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return page;
-}
 
 // The tool with its standard input and output on pipes held by the test.
 class Watch {
@@ -90,6 +80,9 @@ public:
         return code;
     }
 
+    DWORD processId() const { return process_.dwProcessId; }
+    bool running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
     std::string output;
 
 private:
@@ -101,7 +94,7 @@ private:
 TEST(Watch, PrintsEveryListChangeAndStopsWhenInputCloses) {
     std::atomic<int> served = 0;
     LoopbackServer server([&](const ReceivedRequest&) {
-        return Reply::make("200 OK", "", served++ == 0 ? forumPage("alpha,beta") : forumPage("gamma,alpha,beta"));
+        return Reply::make("200 OK", "", served++ == 0 ? forumPage({"alpha", "beta"}) : forumPage({"gamma", "alpha", "beta"}));
     });
     Watch watch(L"--board 1 --interval 0 --keywords gam --url " + text::utf8ToWide(server.url("/forum-19-1.html")));
     ASSERT_TRUE(watch.readUntil("rebuild")) << watch.output;
@@ -112,6 +105,42 @@ TEST(Watch, PrintsEveryListChangeAndStopsWhenInputCloses) {
     EXPECT_EQ(watch.output.substr(0, watch.output.find('\n', watch.output.find("rebuild")) + 1),
               "rebuild 3\tgamma\talpha\tbeta\n");
     EXPECT_LE(served - requestsAtStop, 2) << "the worker ended with the tool";
+}
+
+// A hostile server: every pass gets a fresh 16 MiB page of about 80,000 rows
+// whose titles no earlier page carried. The tool keeps polling it, pass after
+// pass, in bounded memory: it takes a page's first rows only and lets its
+// oldest rows and titles go. Without those bounds each page would add its
+// 80,000 rows to the board, twice over (about 40 MiB a pass).
+TEST(Watch, KeepsPollingAServerOfHugeFreshPagesInBoundedMemory) {
+    constexpr std::size_t kPageBytes = 16u << 20;
+    constexpr int kPasses = 12;
+    constexpr std::size_t kResidentBound = 400u << 20;
+    constexpr DWORD kWatchdogMs = 200000;
+    std::atomic<int> pages = 0;
+    LoopbackServer server(
+        [&](const ReceivedRequest&) {
+            const std::string prefix = "page" + std::to_string(++pages) + "-";
+            return Reply::make("200 OK", "", test::forumPageOfUniqueTitles(prefix, kPageBytes));
+        },
+        1, test::RequestLog::CountOnly);
+    Watch watch(L"--board 1 --interval 0 --keywords no-title-holds-this --url " +
+                text::utf8ToWide(server.url("/forum-19-1.html")));
+    std::size_t peakResident = 0;
+    const ULONGLONG started = GetTickCount64();
+    // The baseline's request and then one request a pass.
+    while (server.requestCount() <= kPasses && watch.running() && GetTickCount64() - started < kWatchdogMs) {
+        peakResident = std::max(peakResident, test::processCounts(watch.processId()).residentBytes);
+        Sleep(100);
+    }
+    const ULONGLONG took = GetTickCount64() - started;
+    const int passes = server.requestCount() - 1;
+    EXPECT_EQ(watch.closeInputAndWait(), 0u) << watch.output;
+    EXPECT_GE(passes, kPasses) << "passes within " << kWatchdogMs / 1000 << " s";
+    EXPECT_GT(peakResident, 0u) << "the tool's memory could be read";
+    EXPECT_LT(peakResident, kResidentBound) << "the tool's peak resident bytes";
+    std::printf("%d passes over %zu MiB pages in %.1f s, peak resident %.1f MiB\n", passes, kPageBytes >> 20,
+                static_cast<double>(took) / 1000.0, static_cast<double>(peakResident) / 1048576.0);
 }
 
 // The companion's alert window, found by its caption from this process.
@@ -134,7 +163,7 @@ bool alertWindowShown() {
 TEST(Watch, PopupAlertStartsTheCompanion) {
     std::atomic<int> served = 0;
     LoopbackServer server([&](const ReceivedRequest&) {
-        return Reply::make("200 OK", "", served++ == 0 ? forumPage("alpha") : forumPage("gamma,alpha"));
+        return Reply::make("200 OK", "", served++ == 0 ? forumPage({"alpha"}) : forumPage({"gamma", "alpha"}));
     });
     Watch watch(L"--board 1 --interval 0 --keywords gam --popup --stay 3 --url " +
                 text::utf8ToWide(server.url("/forum-19-1.html")));
