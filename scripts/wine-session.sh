@@ -4,7 +4,8 @@
 # ends every process of its prefix). BREVARO_WINE_DISPLAY=current runs on the
 # display in DISPLAY instead of a private one (when DISPLAY is set);
 # BREVARO_XVFB_OPTIONS adds options to the private Xvfb (-wr: a white root).
-#   wine_session_start   starts Xvfb, prepares the prefix, exports the variables
+#   wine_session_start   starts Xvfb, prepares the prefix, starts its server
+#                        for the session, exports the variables
 #   wine_session_stop    shuts the prefix's wineserver down and stops Xvfb
 # Only the processes this session started are stopped.
 
@@ -78,7 +79,11 @@ wine_session_start() {
     if [[ "${BREVARO_WINE_DISPLAY:-}" != current || -z "${DISPLAY:-}" ]]; then
         wine_start_xvfb || return 1
     fi
-    wine_prepare_prefix
+    wine_prepare_prefix || return 1
+    # One server for the whole session: without it the server ends whenever
+    # no process runs, and the next program starts it and Wine's services
+    # again, beside the other test already starting.
+    "$BREVARO_WINESERVER" -p
 }
 
 wine_session_stop() {
