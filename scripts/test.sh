@@ -29,10 +29,7 @@ windows_tests() {
     source "$root/scripts/wine-session.sh"
     trap wine_session_stop EXIT
     wine_session_start || return 1
-    # Wine now and then leaves a process standing after its main has returned
-    # (every test of it passed, the process never ends): a test that runs out
-    # of time runs once more, and a test that really hangs fails twice.
-    ctest --test-dir build/win64 --output-on-failure -j 2 --repeat after-timeout:2
+    ctest --test-dir build/win64 --output-on-failure -j 2
     local result=$?
     wine_session_stop
     trap - EXIT

@@ -80,10 +80,14 @@ wine_session_start() {
         wine_start_xvfb || return 1
     fi
     wine_prepare_prefix || return 1
-    # One server for the whole session: without it the server ends whenever
-    # no process runs, and the next program starts it and Wine's services
-    # again, beside the other test already starting.
+    # One server for the whole session, and Wine's own processes (services,
+    # the desktop) started here, with nothing to hold: whatever Wine process
+    # starts them hands them its standard output, and a test whose output
+    # pipe they hold never ends for CTest, which waits for the pipe to close.
+    # Without a server of its own for the session they would start again,
+    # from whichever test came first after a quiet moment.
     "$BREVARO_WINESERVER" -p
+    "$BREVARO_WINE64" cmd.exe /c exit </dev/null >/dev/null 2>&1
 }
 
 wine_session_stop() {
