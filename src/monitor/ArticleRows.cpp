@@ -16,7 +16,8 @@ bool isAbsoluteWebLink(std::string_view link) {
 
 }  // namespace
 
-std::optional<ResultRow> extractArticleRow(const BoardSpec& board, std::string_view piece) {
+std::optional<ResultRow> extractArticleRow(const BoardSpec& board, std::string_view piece,
+                                           std::string_view listUrl) {
     using text::containsText;
     // Three title shapes reduce to the bare title: "…><i></i>title</a>",
     // "<font color='red'>title</font>" inside the anchor, and a coloured title
@@ -32,10 +33,16 @@ std::optional<ResultRow> extractArticleRow(const BoardSpec& board, std::string_v
     row.title = std::move(title);
     const std::string_view link = cutBetween(piece, "href=\"", "\">");
     if (row.title.empty() || row.postTime.empty() || link.empty()) return std::nullopt;
-    // The site links its posts by path: the board's URL goes in front as it
-    // stands ("https://host/" + "/qita/1.html" keeps its double slash, which
-    // the site serves). A link that is already absolute is kept as it is.
-    row.link = isAbsoluteWebLink(link) ? std::string(link) : boardUrl(board) + std::string(link);
+    // The site links its posts by path: the URL the page was fetched from
+    // goes in front as it stands ("https://host/" + "/qita/1.html" keeps its
+    // double slash, which the site serves). A link that is already absolute
+    // is kept as it is.
+    if (isAbsoluteWebLink(link)) {
+        row.link = link;
+    } else {
+        row.link = listUrl.empty() ? boardUrl(board) : std::string(listUrl);
+        row.link += link;
+    }
     return row;
 }
 

@@ -211,7 +211,7 @@ void workerMain(std::shared_ptr<MonitorRunShared> run) {
             http::HttpRequest request;
             request.SetTimeLimit(kBoardRequestTimeLimitMs);
             request.AbortWhen(run->stopRequested);
-            MonitorRun monitor(*run->board);
+            MonitorRun monitor(*run->board, {}, run->url);
             UiSettings settings(*run);
             UiActions actions(*run);
             pollUntilStopped(*run, request, monitor, settings, actions);

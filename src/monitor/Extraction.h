@@ -28,11 +28,14 @@ bool cutEachPiece(const BoardSpec& board, std::string_view page,
                   const std::function<bool()>& stopRequested = {});
 
 std::optional<ResultRow> extractForumRow(const BoardSpec& board, std::string_view piece);
-std::optional<ResultRow> extractArticleRow(const BoardSpec& board, std::string_view piece);
+// listUrl: the list page's URL as fetched, in front of the article site's
+// links; empty stands for the board's own URL.
+std::optional<ResultRow> extractArticleRow(const BoardSpec& board, std::string_view piece,
+                                           std::string_view listUrl = {});
 std::optional<ResultRow> extractLumaqRow(std::string_view piece);
 
-// The row of one piece by the board's profile.
-std::optional<ResultRow> extractRow(const BoardSpec& board, std::string_view piece);
+// The row of one piece by the board's profile (listUrl as above).
+std::optional<ResultRow> extractRow(const BoardSpec& board, std::string_view piece, std::string_view listUrl = {});
 
 // Every accepted row of a page, in page order.
 std::vector<ResultRow> extractRows(const BoardSpec& board, std::string_view page);

@@ -101,7 +101,7 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
     bool pageFull = false;
 
     const auto handlePiece = [&](std::string_view piece) {
-        std::optional<ResultRow> row = extractRow(board_, piece);
+        std::optional<ResultRow> row = extractRow(board_, piece, listUrl_);
         if (!row) return true;
         baselineTaken_ = true;
         // The rest of a page past its rows' limit is not read.

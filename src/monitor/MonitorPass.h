@@ -31,6 +31,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 
 #include "alerts/AlertRequest.h"
 #include "monitor/Board.h"
@@ -99,8 +100,13 @@ private:
 
 class MonitorRun {
 public:
-    explicit MonitorRun(const BoardSpec& board, const RunLimits& limits = {})
-        : board_(board), limits_(limits), seen_(limits.seenTitles, limits.seenTitleBytes) {}
+    // listUrl: the URL the run fetches its pages from (the article site's
+    // links are made absolute against it); empty stands for the board's own.
+    explicit MonitorRun(const BoardSpec& board, const RunLimits& limits = {}, std::string listUrl = {})
+        : board_(board),
+          limits_(limits),
+          listUrl_(std::move(listUrl)),
+          seen_(limits.seenTitles, limits.seenTitleBytes) {}
 
     // One pass over a fetched body (as received: the Lumaq page is converted
     // from UTF-8 here). stopRequested is asked before each piece of the page
@@ -128,6 +134,7 @@ private:
 
     const BoardSpec& board_;
     RunLimits limits_;
+    std::string listUrl_;
     int passCount_ = 0;
     bool baselineTaken_ = false;
     SeenTitles seen_;

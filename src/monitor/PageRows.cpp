@@ -46,14 +46,14 @@ std::vector<std::string_view> cutPieces(const BoardSpec& board, std::string_view
     return pieces;
 }
 
-std::optional<ResultRow> extractRow(const BoardSpec& board, std::string_view piece) {
+std::optional<ResultRow> extractRow(const BoardSpec& board, std::string_view piece, std::string_view listUrl) {
     switch (board.profile) {
         case BoardProfile::ForumStandard:
         case BoardProfile::ForumTrade:
         case BoardProfile::ForumTask:
             return extractForumRow(board, piece);
         case BoardProfile::ArticleSite:
-            return extractArticleRow(board, piece);
+            return extractArticleRow(board, piece, listUrl);
         case BoardProfile::LumaqSite:
             return extractLumaqRow(piece);
     }

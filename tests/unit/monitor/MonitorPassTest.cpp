@@ -286,6 +286,33 @@ TEST(MonitorPass, StoredRowsKeepTheLinkAndTimeTheyCameWith) {
     EXPECT_EQ(run.boardRows()[0]->postTime, "12-09");
 }
 
+// The article site links its posts by path: a run that polls another list
+// (a test server, the tool's --url) puts its own URL in front, not the
+// site's.
+TEST(MonitorPass, ArticleLinksGoBehindTheUrlTheRunFetches) {
+    const BoardSpec& board = *boardForPage(6);
+    struct Case {
+        const char* name;
+        std::string listUrl;
+        std::string link;
+    };
+    const Case cases[] = {
+        {"the board's own", "", boardUrl(board) + "/qita/1.html"},
+        {"another list", "http://127.0.0.1:8080/", "http://127.0.0.1:8080//qita/1.html"},
+        {"a list page by name", "http://127.0.0.1:8080/list.html", "http://127.0.0.1:8080/list.html/qita/1.html"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MonitorRun run(board, {}, c.listUrl);
+        Log log;
+        ScriptedSettings settings(kQuiet, log);
+        RecordingActions actions(log);
+        run.runPass(pageOf(6, {{"A", "/qita/1.html"}}), settings, actions);
+        ASSERT_EQ(run.boardRows().size(), 1u);
+        EXPECT_EQ(run.boardRows()[0]->link, c.link);
+    }
+}
+
 // Which alerts one new row of a later pass raises.
 TEST(MonitorPass, AlertGates) {
     struct Case {
