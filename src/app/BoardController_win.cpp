@@ -23,6 +23,8 @@ constexpr const char* kStoppingCaption = "正在停止";
 // How long a start keeps its button locked, the window working meanwhile.
 constexpr long long kStartSettleMilliseconds = 1000;
 
+constexpr UINT_PTR kListSubclassId = 0x4B5702;
+
 void openInBrowser(HWND owner, const std::string& address) {
     const std::wstring wide = text::gbkToWide(address);
     ShellExecuteW(owner, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -39,9 +41,49 @@ BoardController::BoardController(const monitor::BoardSpec& board, const BoardCon
       listUrl_(listUrl.empty() ? monitor::boardUrl(board) : std::move(listUrl)),
       results_(controls.list, board.columns, board.linkColumn),
       opener_(openInBrowser),
-      monitor_(board, *this, alerts, listUrl_) {}
+      monitor_(board, *this, alerts, listUrl_) {
+    if (controls_.list != nullptr)
+        SetWindowSubclass(controls_.list, listProc, kListSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
 
-BoardController::~BoardController() { *alive_ = false; }
+BoardController::~BoardController() {
+    *alive_ = false;
+    if (controls_.list != nullptr && IsWindow(controls_.list))
+        RemoveWindowSubclass(controls_.list, listProc, kListSubclassId);
+}
+
+// Nothing is thrown out of the list's window procedure: a text that cannot
+// be had for want of memory drops the press or the key.
+LRESULT CALLBACK BoardController::listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                           DWORD_PTR data) noexcept {
+    auto* controller = reinterpret_cast<BoardController*>(data);
+    try {
+        switch (message) {
+            case WM_NCDESTROY:
+                RemoveWindowSubclass(list, listProc, id);
+                break;
+            case WM_RBUTTONDOWN:
+            case WM_RBUTTONDBLCLK:
+                // The press acts on the row selected before it; the list
+                // view would first select the row under the pointer.
+                if (!controller->board_.rightClickQrLink) break;
+                controller->onListRightButton();
+                return 0;
+            case WM_KEYDOWN:
+                if (wParam != VK_RETURN) break;
+                controller->onRowDoubleClick();
+                return 0;
+            case WM_CHAR:
+                if (wParam == L'\r') return 0;  // Enter's character: nothing to search for
+                break;
+            default:
+                break;
+        }
+    } catch (...) {
+        return 0;
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
 
 void BoardController::setLinkOpener(LinkOpener opener) { opener_ = opener ? std::move(opener) : openInBrowser; }
 
@@ -124,7 +166,6 @@ bool BoardController::handleNotify(NMHDR& header, LRESULT& result) noexcept {
         if (results_.handleNotify(header, result)) return true;
         switch (header.code) {
             case NM_DBLCLK: onRowDoubleClick(); return true;
-            case NM_RCLICK: onListRightButton(); return true;
             default: return false;
         }
     } catch (...) {

@@ -19,11 +19,13 @@
 // The worker reads the settings from the controls when it needs them and
 // shows its rows in the list (through this object, on the UI thread).
 //
-// A double click opens the selected row's link in the browser, resolved
-// against the board's list page, and only when it is a web address
-// (LinkResolution.h). A right click, on the boards that have it, shows the
-// selected row's link in the QR link window, handing it over through the
-// main window's hidden link box.
+// A double click, or Enter in the list, opens the selected row's link in the
+// browser, resolved against the board's list page, and only when it is a web
+// address (LinkResolution.h). A right-button press, on the boards that have
+// it, shows the row already selected in the QR link window, handing its link
+// over through the main window's hidden link box; the press selects nothing,
+// and with no row selected it does nothing. On the other boards the press is
+// the list's own.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -73,8 +75,8 @@ public:
 
     // The start button's BN_CLICKED; true when it was this board's.
     bool handleCommand(WPARAM wParam, LPARAM lParam) noexcept;
-    // The list's notifications (its items' texts, double click, right
-    // click); true when handled, with the value to return in result.
+    // The list's notifications (its items' texts, double click); true when
+    // handled, with the value to return in result.
     bool handleNotify(NMHDR& header, LRESULT& result) noexcept;
 
     const monitor::BoardSpec& board() const { return board_; }
@@ -99,6 +101,11 @@ private:
     void rebuildShownRows(const monitor::BoardRows& rows) override;
     // Empties the list (a start).
     void clearShownRows();
+
+    // The list's own messages that the controller takes: the right-button
+    // press and Enter.
+    static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR controller) noexcept;
 
     void start();
     void stop();

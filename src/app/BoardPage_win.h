@@ -49,7 +49,7 @@ class BoardPageHandler {
     virtual void onCommand(BoardPage& page, int controlId, int code, HWND control) = 0;
 
     // WM_NOTIFY from one of the page's controls (the results list:
-    // LVN_GETDISPINFOW, NM_DBLCLK, NM_RCLICK, ...). Return true with `result`
+    // LVN_GETDISPINFOW, NM_DBLCLK, ...). Return true with `result`
     // set when handled; false lets the page give the default answer.
     virtual bool onNotify(BoardPage& page, NMHDR& header, LRESULT& result) = 0;
 };

@@ -289,9 +289,9 @@ TEST(BoardController, TheStartWaitKeepsOtherBoardsUsable) {
     second.controller().onStartButton();
 }
 
-// A real double click on a row: the list view tells the page, the link is
+// A real double click on a row, or Enter on the selected row: the link is
 // resolved against the list page, and only web addresses reach the opener.
-TEST(BoardController, DoubleClickOpensTheRowsLinkOnlyAsAWebAddress) {
+TEST(BoardController, DoubleClickOrEnterOpensTheRowsLinkOnlyAsAWebAddress) {
     const std::vector<Post> posts = {
         {"relative", "thread-7-1-1.html"},
         {"absolute", "HTTPS://bbs.example/t/8.html"},
@@ -335,11 +335,25 @@ TEST(BoardController, DoubleClickOpensTheRowsLinkOnlyAsAWebAddress) {
     }
     EXPECT_EQ(board.shownCell(2, 5), "javascript:alert(1)") << "the list keeps the link as found";
 
+    auto enterOn = [&](int item) {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&state));
+        SendMessageW(list, WM_KEYDOWN, VK_RETURN, 1);
+        SendMessageW(list, WM_CHAR, L'\r', 1);
+        return std::exchange(opened, {});
+    };
+    EXPECT_EQ(enterOn(0), std::vector<std::string>{base + "thread-7-1-1.html"});
+    EXPECT_EQ(enterOn(1), std::vector<std::string>{"HTTPS://bbs.example/t/8.html"});
+    EXPECT_EQ(enterOn(2), std::vector<std::string>{}) << "the same rule as the double click";
+
     // No selection: nothing.
     LVITEMW none{};
     none.stateMask = LVIS_SELECTED;
     SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
     board.controller().onRowDoubleClick();
+    SendMessageW(list, WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_EQ(opened, std::vector<std::string>{});
 }
 

@@ -187,8 +187,11 @@ bool ShellProcess::rightClickRow(HWND list, int item) const {
                         readRemote(remote, &bounds, sizeof bounds);
     freeRemote(remote);
     if (!placed) return false;
-    // Inside the title column, halfway down the row.
+    // Inside the title column, halfway down the row: a left click selects
+    // the row, then the right button goes down and up on it.
     const LPARAM at = MAKELPARAM(300, (bounds.top + bounds.bottom) / 2);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
     PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
     PostMessageW(list, WM_RBUTTONUP, 0, at);
     return true;

@@ -73,8 +73,9 @@ class ShellProcess {
     // (the 0-pixel link column included).
     using Cells = std::vector<std::wstring>;
     std::vector<Cells> rowsOf(HWND list) const;
-    // Presses the right mouse button on a list row and lets it go, as a user
-    // does (posted, not waited for); false when the row has no place.
+    // Selects a list row with a left click, then presses the right mouse
+    // button on it and lets it go, as a user does (posted, not waited for);
+    // false when the row has no place.
     bool rightClickRow(HWND list, int item) const;
 
     // Waits until the program has handled every message posted to it so far
