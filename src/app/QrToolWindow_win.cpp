@@ -178,9 +178,11 @@ HWND openQrToolWindow(HWND mainWindow, std::function<void()> onClosed) {
     auto state = std::make_unique<QrToolState>();
     state->onClosed = std::move(onClosed);
     const std::wstring title = text::gbkToWide(kQrToolTitle);
+    // A window of its own beside the main window, not owned by it: it has
+    // its own taskbar button, minimises on its own and may lie below it.
     const HWND window =
         CreateWindowExW(0, kQrToolWindowClass, title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                        left, top, kQrToolWidth, kQrToolHeight, mainWindow, nullptr, instance, &state);
+                        left, top, kQrToolWidth, kQrToolHeight, nullptr, nullptr, instance, &state);
     if (window == nullptr) return nullptr;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);

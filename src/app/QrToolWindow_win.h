@@ -16,8 +16,9 @@
 
 namespace brevaro::app {
 
-// Creates and shows the tool window, owned by the main window and placed 50
-// pixels below its top, centred across it. onClosed runs on the UI thread
+// Creates and shows the tool window, owned by no window (it has a taskbar
+// button of its own), placed 50 pixels below the main window's top,
+// centred across it. onClosed runs on the UI thread
 // when the window is being destroyed, however it was closed (the opener
 // enables its button again there). Returns the window, or nullptr when it
 // could not be created (onClosed is not called then).

@@ -1,6 +1,7 @@
 // Top-level windows with a caption (message boxes, the alert window) in the
 // look: a flat caption band in the accent colour (paler while the window is
-// inactive) with its title in white and a drawn close cross, and a thin frame
+// inactive) with its title in white and its buttons drawn (the close cross,
+// the minimise bar, the maximise square: those the window has), and a thin frame
 // round a white border. It is painted over what the system has drawn, on
 // every occasion the system draws it; the system still moves the window and
 // tells the caption's parts apart. Where the desktop composes the frames
@@ -14,6 +15,7 @@
 // clang-format on
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "skin/GdiHandles_win.h"
@@ -58,6 +60,44 @@ RECT relative(const RECT& screen, const RECT& window) {
     return rect;
 }
 
+// The caption's buttons in window coordinates, each where the system's hit
+// test answers for it along the title bar's middle line (so they are drawn
+// where a click lands, whatever the system's metrics).
+struct CaptionButtons {
+    std::optional<RECT> close, maximise, minimise;
+};
+
+CaptionButtons captionButtons(HWND window, const RECT& titleBar, const RECT& frame) {
+    CaptionButtons buttons;
+    const int y = (titleBar.top + titleBar.bottom) / 2;
+    const int stop = titleBar.left + (titleBar.right - titleBar.left) / 3;
+    for (int x = titleBar.right - 1; x >= stop; --x) {
+        std::optional<RECT>* button = nullptr;
+        switch (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y))) {
+            case HTCLOSE: button = &buttons.close; break;
+            case HTMAXBUTTON: button = &buttons.maximise; break;
+            case HTMINBUTTON: button = &buttons.minimise; break;
+            default: continue;
+        }
+        const int left = x - frame.left;
+        if (!*button) {
+            *button = RECT{left, titleBar.top - frame.top, left + 1, titleBar.bottom - frame.top};
+        } else {
+            (*button)->left = left;
+        }
+    }
+    return buttons;
+}
+
+struct Glyph {
+    float cx, cy, half;
+};
+
+Glyph glyphBox(const RECT& button) {
+    return {static_cast<float>(button.left + button.right) / 2, static_cast<float>(button.top + button.bottom) / 2,
+            static_cast<float>(std::min(button.right - button.left, button.bottom - button.top)) * 0.2f};
+}
+
 void paintCaptionParts(HWND window, const CaptionState& state) {
     TITLEBARINFO bar{};
     bar.cbSize = sizeof bar;
@@ -82,12 +122,10 @@ void paintCaptionParts(HWND window, const CaptionState& state) {
     fillSolid(dc.get(), caption, band);
     frameRect(dc.get(), whole, state.active ? palette.accentPressed : palette.border);
 
-    // The close button is the caption's right end, as wide as the system's
-    // caption buttons.
+    // The caption's buttons where the system answers for them; the title
+    // ends before the first.
+    const CaptionButtons buttons = captionButtons(window, bar.rcTitleBar, frame);
     const bool toolWindow = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
-    const bool hasClose = (GetWindowLongPtrW(window, GWL_STYLE) & WS_SYSMENU) != 0;
-    const int buttonWidth = GetSystemMetrics(toolWindow ? SM_CXSMSIZE : SM_CXSIZE);
-    const RECT close{title.right - buttonWidth, title.top, title.right, title.bottom};
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -96,21 +134,36 @@ void paintCaptionParts(HWND window, const CaptionState& state) {
     const Selection selection(dc.get(), font.get());
     SetBkMode(dc.get(), TRANSPARENT);
     SetTextColor(dc.get(), colorref(palette.accentText));
-    RECT text{title.left + 6, title.top, hasClose ? close.left - 4 : title.right - 4, title.bottom};
+    RECT text{title.left + 6, title.top, title.right - 4, title.bottom};
+    for (const std::optional<RECT>& button : {buttons.close, buttons.maximise, buttons.minimise}) {
+        if (button) text.right = std::min(text.right, button->left - 4);
+    }
     const std::wstring titleText = text::windowTextWide(window);
     DrawTextW(dc.get(), titleText.c_str(), -1, &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 
-    if (hasClose) {
+    const Colour glyph = palette.accentText;
+    if (buttons.close) {
         // A cross of two strokes in the middle of the close button.
-        const float cx = static_cast<float>(close.left + close.right) / 2;
-        const float cy = static_cast<float>(close.top + close.bottom) / 2;
-        const float half =
-            static_cast<float>(std::min(close.right - close.left, close.bottom - close.top)) * 0.2f;
-        strokeTick(dc.get(), cx - half, cy - half, cx, cy, cx + half, cy + half, 1.4f,
-                   palette.accentText);
-        strokeTick(dc.get(), cx + half, cy - half, cx, cy, cx - half, cy + half, 1.4f,
-                   palette.accentText);
+        const Glyph g = glyphBox(*buttons.close);
+        strokeTick(dc.get(), g.cx - g.half, g.cy - g.half, g.cx, g.cy, g.cx + g.half, g.cy + g.half, 1.4f, glyph);
+        strokeTick(dc.get(), g.cx + g.half, g.cy - g.half, g.cx, g.cy, g.cx - g.half, g.cy + g.half, 1.4f, glyph);
+    }
+    if (buttons.maximise) {
+        // A square; faint when the window cannot be maximised (a window with
+        // a minimise box alone still has the button, greyed).
+        const bool can = (GetWindowLongPtrW(window, GWL_STYLE) & WS_MAXIMIZEBOX) != 0;
+        const Colour colour = can ? glyph : mix(glyph, band, 60);
+        const Glyph g = glyphBox(*buttons.maximise);
+        const float l = g.cx - g.half, t = g.cy - g.half, r = g.cx + g.half, b = g.cy + g.half;
+        strokeTick(dc.get(), l, t, r, t, r, b, 1.2f, colour);
+        strokeTick(dc.get(), r, b, l, b, l, t, 1.2f, colour);
+    }
+    if (buttons.minimise) {
+        // A bar at the foot of the glyph's square.
+        const Glyph g = glyphBox(*buttons.minimise);
+        const float y = g.cy + g.half;
+        strokeTick(dc.get(), g.cx - g.half, y, g.cx, y, g.cx + g.half, y, 1.4f, glyph);
     }
 }
 
@@ -146,10 +199,15 @@ LRESULT CALLBACK captionLookProc(HWND window, UINT message, WPARAM wParam, LPARA
             return result;
         }
         case WM_NCLBUTTONDOWN:
-            // The close button answers at once: the system's own would draw
-            // its pressed state over the look while it follows the mouse.
-            if (wParam == HTCLOSE) {
-                SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, lParam);
+            // The caption's buttons answer at once: the system's own would
+            // draw their pressed state over the look while it follows the
+            // mouse. A maximise button the window does not have does nothing.
+            if (wParam == HTCLOSE || wParam == HTMINBUTTON || wParam == HTMAXBUTTON) {
+                const bool canMaximise = (GetWindowLongPtrW(window, GWL_STYLE) & WS_MAXIMIZEBOX) != 0;
+                if (wParam == HTCLOSE) SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, lParam);
+                if (wParam == HTMINBUTTON) SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, lParam);
+                if (wParam == HTMAXBUTTON && canMaximise)
+                    SendMessageW(window, WM_SYSCOMMAND, IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE, lParam);
                 return 0;
             }
             break;

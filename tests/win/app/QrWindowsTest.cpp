@@ -217,7 +217,7 @@ TEST_F(QrToolWindow, OpensBelowTheMainWindowsTopWithItsControls) {
     EXPECT_EQ(frame.right - frame.left, 300);
     EXPECT_EQ(frame.bottom - frame.top, 431);
     EXPECT_EQ(wideText(window), L"二维码生成工具");
-    EXPECT_EQ(GetWindow(window, GW_OWNER), main.get());
+    EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr) << "a window of its own, not the main window's";
     expectControl(window, kToolPicture, L"");
     expectControl(window, kToolInput, L"");
     expectControl(window, kToolClear, L"清空输入内容");
@@ -230,9 +230,12 @@ TEST_F(QrToolWindow, OpensBelowTheMainWindowsTopWithItsControls) {
     EXPECT_EQ(closedCalls, 1);
 }
 
-TEST_F(QrToolWindow, TellsItsOpenerWhenItGoesWithTheMainWindow) {
-    DestroyWindow(main.get());
-    EXPECT_FALSE(IsWindow(window));
+TEST_F(QrToolWindow, MinimisesOnItsOwnAndTellsItsOpenerWhenItGoes) {
+    ShowWindow(main.get(), SW_MINIMIZE);
+    EXPECT_FALSE(IsIconic(window)) << "the main window minimised alone";
+    EXPECT_TRUE(IsWindowVisible(window));
+    ShowWindow(main.get(), SW_RESTORE);
+    DestroyWindow(window);
     EXPECT_EQ(closedCalls, 1);
 }
 
@@ -324,15 +327,40 @@ protected:
         ASSERT_TRUE(pumpUntil([&] { return board->shownCount() > 0; }, kPumpWatchdogMs));
         board->controller().onStartButton();
     }
-    // Selects the row and presses the right button on it, as a user does.
-    void rightClick(int item) {
+    // Selects the row, as a left click does.
+    void select(int item) {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(board->controls().list, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
+                     reinterpret_cast<LPARAM>(&state));
+    }
+    int selectedItem() const {
+        return static_cast<int>(SendMessageW(board->controls().list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                             LVNI_SELECTED));
+    }
+    // The right button going down over the row (and, unless asked not to,
+    // coming up again).
+    void pressRight(int item, bool release = true) {
         const HWND list = board->controls().list;
         RECT bounds{};
         bounds.left = LVIR_BOUNDS;
         SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&bounds));
         const LPARAM at = MAKELPARAM(300, (bounds.top + bounds.bottom) / 2);
         PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
-        PostMessageW(list, WM_RBUTTONUP, 0, at);
+        if (release) PostMessageW(list, WM_RBUTTONUP, 0, at);
+    }
+    // Selects the row and presses the right button on it, as a user does.
+    void rightClick(int item) {
+        select(item);
+        pressRight(item);
+    }
+    void pumpPosted() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
     }
 
     RecordingAlerts alerts;
@@ -429,21 +457,39 @@ TEST_F(RightClick, DoesNothingOnTheLumaqBoardOrWithoutASelectedRow) {
     });
 
     show(8, lumaqPage());
-    rightClick(0);
-    const HWND list = board->controls().list;
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {  // the press and the release
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0), 1) << "the press selects the row";
+    pressRight(0);
+    pumpPosted();
+    EXPECT_EQ(selectedItem(), 0) << "on the Lumaq board the press is the list's own: it selects the row";
 
     show(1, forumPage({{"A", "thread-1-1-1.html"}}));
-    board->controller().onListRightButton();  // nothing selected
+    ASSERT_EQ(selectedItem(), -1);
+    pressRight(0);
+    pumpPosted();
+    EXPECT_EQ(selectedItem(), -1) << "with no row selected the press does nothing, not even select";
 
     finished = true;
     watcher.join();
     EXPECT_FALSE(appeared);
+}
+
+// The window opens on the press, before the button comes up, for the row
+// selected before it: the press never selects the row under the pointer.
+TEST_F(RightClick, ThePressShowsTheRowAlreadySelected) {
+    show(1, forumPage({{"A", "thread-1-1-1.html"}, {"B", "thread-2-1-1.html"}}));
+    select(0);
+    std::wstring shown;
+    {
+        Automation automation([&] {
+            const HWND window = waitForOwnWindow(kQrLinkWindowClass);
+            if (window == nullptr) return;
+            shown = wideText(GetDlgItem(window, kLinkEdit.id));
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        });
+        pressRight(1, false);
+        ASSERT_TRUE(automation.finish());
+    }
+    EXPECT_EQ(shown, L"thread-1-1-1.html");
+    EXPECT_EQ(selectedItem(), 0);
 }
 
 // A link whose code cannot be made: the failure box, then the window without

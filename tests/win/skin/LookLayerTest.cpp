@@ -157,6 +157,82 @@ TEST(LookLayer, TintTurnsTheLooksColours) {
     });
 }
 
+// Where the system answers for a caption button along the title bar's
+// middle line: its span in window coordinates (empty when it has none).
+struct Span {
+    int left = 0, right = 0;
+    bool empty() const { return right <= left; }
+};
+
+Span captionButtonSpan(HWND window, LRESULT which) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    TITLEBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    GetTitleBarInfo(window, &bar);
+    const int y = (bar.rcTitleBar.top + bar.rcTitleBar.bottom) / 2;
+    Span span;
+    for (int x = frame.left; x < frame.right; ++x) {
+        if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != which) continue;
+        if (span.empty()) span.left = x - frame.left;
+        span.right = x - frame.left + 1;
+    }
+    return span;
+}
+
+// Pixels of the caption band over a span that are near the white of the
+// band's glyphs.
+int glyphPixels(HWND window, const Span& span) {
+    TITLEBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    GetTitleBarInfo(window, &bar);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const WindowDc dc(window, true);
+    int count = 0;
+    for (int y = bar.rcTitleBar.top - frame.top; y < bar.rcTitleBar.bottom - frame.top; ++y) {
+        for (int x = span.left; x < span.right; ++x) {
+            const COLORREF pixel = GetPixel(dc.get(), x, y);
+            if (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) >= 600) ++count;
+        }
+    }
+    return count;
+}
+
+// A caption draws the buttons its window has: the close cross and, on a
+// window with a minimise box, the minimise bar, which minimises it.
+TEST(CaptionLook, DrawsTheButtonsTheWindowHasAndTheyAnswer) {
+    onThreadOfItsOwn([] {
+        applySkin(6, nullptr, false, 1, 1);
+        const HWND window =
+            CreateWindowExW(0, kHostClass, L"工具", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE,
+                            60, 60, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(dressedAs(window, L"Brevaro.Look.Caption"));
+        RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        const Span close = captionButtonSpan(window, HTCLOSE);
+        const Span minimise = captionButtonSpan(window, HTMINBUTTON);
+        ASSERT_FALSE(close.empty());
+        ASSERT_FALSE(minimise.empty()) << "the system has a minimise button there";
+        EXPECT_GT(glyphPixels(window, close), 0) << "the close cross";
+        EXPECT_GT(glyphPixels(window, minimise), 0) << "the minimise bar";
+
+        // Pressed, it minimises the window at once (the release the
+        // system's own button would wait for is there too).
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        TITLEBARINFO bar{};
+        bar.cbSize = sizeof bar;
+        GetTitleBarInfo(window, &bar);
+        const LPARAM at = MAKELPARAM(frame.left + (minimise.left + minimise.right) / 2,
+                                     (bar.rcTitleBar.top + bar.rcTitleBar.bottom) / 2);
+        PostMessageW(window, WM_LBUTTONUP, 0, 0);
+        SendMessageW(window, WM_NCLBUTTONDOWN, HTMINBUTTON, at);
+        EXPECT_TRUE(IsIconic(window));
+        DestroyWindow(window);
+    });
+}
+
 TEST(PictureButton, ShowsThePictureOfItsStateAndRefusesClicksWhileDisabled) {
     onThreadOfItsOwn([] {
         const HWND host = createHost();
