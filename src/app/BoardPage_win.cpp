@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/ControlIds.h"
+#include "app/PanelKeys_win.h"
 #include "app/ResultsList_win.h"
 #include "app/Widgets_win.h"
 #include "app/WindowClass_win.h"
@@ -19,17 +20,6 @@ struct BoardPageAccess {
 };
 
 namespace {
-
-constexpr UINT_PTR kKeywordBoxSubclassId = 0x4B5701;
-
-// The keyword box wraps its text over its two lines, but the keywords stay
-// one line: Enter inserts nothing.
-LRESULT CALLBACK keywordBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                DWORD_PTR) noexcept {
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(box, keywordBoxProc, id);
-    if (message == WM_CHAR && (wParam == L'\r' || wParam == L'\n')) return 0;
-    return DefSubclassProc(box, message, wParam, lParam);
-}
 
 LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -112,7 +102,7 @@ void BoardPage::setHandler(std::unique_ptr<BoardPageHandler> handler) {
 
 bool BoardPage::build(const Fonts& fonts) {
     const HWND page = window_;
-    const ControlColours plainText{skin::lookPalette().text};
+    const ControlColours plainText{kBlack};
 
     resultsList_ = createControl(
         page, WC_LISTVIEWW, kResultsListId, "", kResultsList,
@@ -147,10 +137,10 @@ bool BoardPage::build(const Fonts& fonts) {
                                           kKeywordLabel, SS_LEFT | SS_CENTERIMAGE);
     voiceCheck_ = createCheckBox(keywordGroup, kVoiceCheckId, kVoiceCaption, kVoiceCheck);
     popupCheck_ = createCheckBox(keywordGroup, kPopupCheckId, kPopupCaption, kPopupCheck);
+    // It wraps its text over its two lines, but the keywords stay one line
+    // (PanelKeys_win.h).
     keywordBox_ =
         createEdit(keywordGroup, kKeywordBoxId, "", kKeywordBox, ES_MULTILINE | ES_AUTOVSCROLL);
-    if (keywordBox_ != nullptr)
-        SetWindowSubclass(keywordBox_, keywordBoxProc, kKeywordBoxSubclassId, 0);
 
     const HWND startGroup = createGroupBox(controlPanel_, kStartGroupId, "", kStartGroup);
     setFont(startGroup, fonts, FontRole::Standard);
@@ -164,6 +154,7 @@ bool BoardPage::build(const Fonts& fonts) {
          {intervalBox_, stayBox_, voiceCheck_, popupCheck_, keywordBox_, startButton_}) {
         setFont(control, fonts, FontRole::Standard);
     }
+    takePanelKeys({intervalBox_, stayBox_, voiceCheck_, popupCheck_, keywordBox_, startButton_}, keywordBox_);
     // The boxes lie over the gaps their labels leave: above them, so the
     // labels never paint there.
     for (HWND box : {intervalBox_, stayBox_}) {

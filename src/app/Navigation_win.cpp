@@ -1,12 +1,14 @@
 // The main window's navigation: the page switcher with its slide and the
 // version label's flash, the settings panel's slide, the links window.
 // Every slide runs on the UI thread and keeps dispatching messages between
-// its steps; the main window is disabled meanwhile, so no click can start
-// a second one.
+// its steps, each until the tick count has passed its pause (the flash
+// waits on a timer); the main window is disabled meanwhile, so no click can
+// start a second one.
 
 #include "app/MainWindowState_win.h"
 #include "app/PictureBox_win.h"
 #include "app/ShellMotion.h"
+#include "app/TickWait_win.h"
 #include "app/Tooltips_win.h"
 #include "app/VersionFlash.h"
 #include "monitor/WaitPumping_win.h"
@@ -99,7 +101,7 @@ void switchPage(MainWindowState& state, int index) {
     giveSelectedLook(state, index);
     for (int step = 1; step <= kPageSlideSteps; ++step) {
         moveControl(container, pageSlideLeft(step), top, HWND_TOP);
-        monitor::waitPumping(kStepPauseMilliseconds);
+        pumpUntilTicksPass(kStepPauseMilliseconds);
     }
 }
 
@@ -133,7 +135,7 @@ void toggleSettingsPanel(MainWindowState& state) {
                                        buttonTop, 0, 0, flags);
             }
             if (moves != nullptr) EndDeferWindowPos(moves);
-            monitor::waitPumping(kStepPauseMilliseconds);
+            pumpUntilTicksPass(kStepPauseMilliseconds);
         }
         addTooltip(state.settingsButton, opening ? kCloseSettingsTip : kOpenSettingsTip);
         state.settingsOpen = opening;
