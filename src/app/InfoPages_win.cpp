@@ -113,7 +113,7 @@ HWND createUsagePage(HWND container, const Box& place, const Fonts& fonts,
     if (page == nullptr) return nullptr;
     const HWND notes = createLabel(page, kUsageTextId, usageText(), kUsageText, SS_LEFT);
     setFont(notes, fonts, FontRole::YaHei16);
-    setControlColours(notes, {skin::lookPalette().text});
+    setControlColours(notes, {kBlack});
     const HWND feedback =
         createPushButton(page, kFeedbackButtonId, kFeedbackCaption, kFeedbackButton);
     setFont(feedback, fonts, FontRole::Standard);

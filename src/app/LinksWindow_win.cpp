@@ -7,13 +7,9 @@
 #include "app/ShellLayout.h"
 #include "app/Widgets_win.h"
 #include "app/WindowClass_win.h"
-#include "skin/Shadow_win.h"
-#include "skin/Skin.h"
 
 namespace brevaro::app {
 namespace {
-
-constexpr Colour kHoverBlue = kAccentBlue;
 
 struct LinksWindowState {
     const Fonts* fonts = nullptr;
@@ -62,13 +58,10 @@ void build(HWND window, LinksWindowState& state) {
                 ? createClickLabel(window, id, caption, link.box, SS_CENTER | SS_CENTERIMAGE, true)
                 : createLabel(window, id, caption, link.box, SS_CENTER | SS_CENTERIMAGE);
         setFont(control, *state.fonts, link.font);
-        ControlColours colours{kLinkGrey, kWhite};
-        if (link.isLink) colours.hoverText = kHoverBlue;
-        state.colours.set(control, colours);
+        state.colours.set(control, ControlColours{kLinkGrey, kWhite});
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        // "访问官网" (no target) lies under the next row, which covers 19 of
-        // its 30 pixels: it stays hidden rather than show half a line.
-        if (link.target == LinkTarget::None && link.isLink) ShowWindow(control, SW_HIDE);
+        // Each row lies above the one before: "访问官网" (no target) shows
+        // the 11 pixels above "有问题联系作者".
     }
 }
 
@@ -104,9 +97,6 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             SetLayeredWindowAttributes(window, 0, kLinksAlpha, LWA_ALPHA);
             build(window, *state);
-            // A soft edge that sets the white window off the white list
-            // below it.
-            skin::attachShadow(window, skin::kSkinShadowColour, skin::kSkinShadowSize);
             return 0;
         case WM_COMMAND:
             onRowCommand(window, *state, LOWORD(wParam), HIWORD(wParam));

@@ -34,7 +34,7 @@ void buildStatusBar(MainWindowState& state) {
     state.announcement = createLabel(state.statusBar, kAnnouncementId, kAnnouncementPrefix,
                                      kAnnouncement, SS_LEFT | SS_CENTERIMAGE | SS_ENDELLIPSIS);
     setFont(state.announcement, state.fonts, FontRole::Standard);
-    setControlColours(state.announcement, {skin::lookPalette().text});
+    setControlColours(state.announcement, {kBlack});
 }
 
 void buildSettingsPanel(MainWindowState& state) {

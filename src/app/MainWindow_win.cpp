@@ -95,10 +95,17 @@ bool onMainWindowCreated(HWND window, MainWindowState& state) {
     return true;
 }
 
+void onNetworkChecked(MainWindowState& state, bool up) {
+    showNetworkState(state, up);
+    if (!up) playNetworkAlarm();
+}
+
 void onMainWindowFirstActivated(MainWindowState& state) {
     state.linksWindow = createLinksWindow(state.self, state.fonts, state.config);
+    // Without a thread of its own the test runs here, and its answer is taken
+    // as the thread's would be: the indicator, and the alarm when down.
     if (!startNetworkCheck(state.self, kNetworkChecked, state.config.netTestUrl)) {
-        showNetworkState(state, networkIsUp(state.config.netTestUrl));
+        onNetworkChecked(state, networkIsUp(state.config.netTestUrl));
     }
 }
 
@@ -112,11 +119,6 @@ void onMainWindowMoved(HWND window, MainWindowState& state) {
 void onMainWindowDestroying(MainWindowState& state) {
     ShowWindow(state.shadow, SW_HIDE);
     PostMessageW(state.shadow, WM_CLOSE, 0, 0);
-}
-
-void onNetworkChecked(MainWindowState& state, bool up) {
-    showNetworkState(state, up);
-    if (!up) playNetworkAlarm();
 }
 
 // OK ends the program; Cancel only leaves a trace in the caption.
@@ -142,8 +144,11 @@ void onQrToolButton(MainWindowState& state) {
 void onCommand(HWND window, MainWindowState& state, int id, WORD code) {
     if (id >= kFirstNavButtonId && id < kFirstNavButtonId + kPageCount && code == BN_CLICKED) {
         const int page = id - kFirstNavButtonId;
+        const int shownBefore = state.currentPage;
         switchPage(state, page);
-        if (page == kLoginPage && state.currentPage == kLoginPage)
+        // The login form loads when its page comes into view, not again
+        // while it is shown: that would throw away what the user typed.
+        if (page == kLoginPage && shownBefore != kLoginPage && state.currentPage == kLoginPage)
             navigateLoginPage(state.pages.pages[kLoginPage]);
         return;
     }

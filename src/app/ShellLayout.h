@@ -36,6 +36,7 @@ enum class FontRole { Standard, YaHei12, YaHei13, YaHei13Bold, YaHei14, YaHei16,
 inline constexpr Colour kAccentBlue = rgb(50, 147, 235);
 inline constexpr Colour kPageBackground = rgb(238, 245, 249);
 inline constexpr Colour kWhite = rgb(255, 255, 255);
+inline constexpr Colour kBlack = rgb(0, 0, 0);  // text, unless a control says otherwise
 inline constexpr Colour kLinkGrey = rgb(96, 96, 96);
 inline constexpr Colour kVersionGrey = rgb(190, 190, 190);
 inline constexpr Colour kNetworkUp = rgb(10, 180, 250);

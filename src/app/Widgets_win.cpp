@@ -22,7 +22,6 @@ constexpr UINT_PTR kClickLabelId = 0x43CC01;
 constexpr UINT_PTR kPassUpId = 0x43CC02;
 
 struct ClickLabelState {
-    bool hovering = false;
     bool handCursor = false;
     bool pressed = false;
 };
@@ -48,13 +47,6 @@ LRESULT CALLBACK clickLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM 
                 return TRUE;
             }
             break;
-        case WM_MOUSEMOVE:
-        case WM_MOUSELEAVE:
-            if (skin::trackHover(label, message, state->hovering))
-                InvalidateRect(label, nullptr, TRUE);
-            break;
-        case kIsHovered:
-            return state->hovering ? TRUE : FALSE;
         case WM_LBUTTONDOWN:
             state->pressed = true;
             notifyParent(label, kLabelPressed);
@@ -133,18 +125,16 @@ const ControlColours* ColourTable::find(HWND control) const {
 
 LRESULT ColourTable::answer(UINT message, HWND control, HDC dc, Colour background) const {
     const skin::Palette& palette = skin::lookPalette();
-    Colour text = palette.text;
+    Colour text = kBlack;
     Colour fill = background;
     bool transparent = false;
     if (isEdit(control)) {
         const bool editable = message == WM_CTLCOLOREDIT;
         fill = editable ? palette.surface : palette.disabledFill;
-        text = IsWindowEnabled(control) ? palette.text : palette.disabledText;
+        text = IsWindowEnabled(control) ? kBlack : palette.disabledText;
     }
     if (const ControlColours* colours = find(control)) {
         text = colours->text;
-        if (colours->hoverText && SendMessageW(control, kIsHovered, 0, 0) != FALSE)
-            text = *colours->hoverText;
         if (colours->background) fill = *colours->background;
         transparent = colours->transparent;
     }

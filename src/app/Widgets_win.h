@@ -28,7 +28,6 @@ struct ControlColours {
     Colour text = rgb(0, 0, 0);
     std::optional<Colour> background;  // nullopt: the container's own background
     bool transparent = false;          // no background at all: what lies below shows
-    std::optional<Colour> hoverText;   // a click label's text under the mouse
 };
 
 // The colours a container keeps for its controls, keyed by the control.
@@ -69,13 +68,11 @@ HWND createGroupBox(HWND parent, int id, std::string_view caption, const Box& bo
 
 // A label that reports the left button: kLabelPressed when it goes down
 // over the label, kLabelReleased when it comes up over it; a hand cursor
-// over it when asked. Its parent's colour table may give it a hover colour.
+// over it when asked.
 inline constexpr WORD kLabelPressed = 0x7101;
 inline constexpr WORD kLabelReleased = 0x7102;
 HWND createClickLabel(HWND parent, int id, std::string_view caption, const Box& box, DWORD style,
                       bool handCursor);
-// Whether a click label has the mouse over it (TRUE/FALSE).
-inline constexpr UINT kIsHovered = WM_USER + 0x160;
 
 // Makes a system control that holds other controls (a group box, the page
 // container) pass its children's WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and

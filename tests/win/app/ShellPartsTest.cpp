@@ -1,8 +1,9 @@
 // Parts of the shell inside this process: the network test against a
 // reachable and a closed loopback page, the network alarm as the system's
 // wave reader sees it, the tooltip routine, the pictures, the colours a
-// container paints its labels in, and a board page handing its controls'
-// notifications to its handler.
+// container paints its labels in, a board page handing its controls'
+// notifications to its handler and taking its panel's keys, the links
+// window's rows, and the slides' wait.
 
 // mmsystem.h needs the types of windows.h: keep this order.
 // clang-format off
@@ -23,16 +24,21 @@
 #include "app/BoardPage_win.h"
 #include "app/ControlIds.h"
 #include "app/Fonts_win.h"
+#include "app/InfoPages_win.h"
+#include "app/LinksWindow_win.h"
 #include "app/NetworkAlarmSound.h"
 #include "app/NetworkCheck_win.h"
 #include "app/PictureBox_win.h"
 #include "app/Pictures_win.h"
+#include "app/ShellConfig.h"
+#include "app/TickWait_win.h"
 #include "app/Tooltips_win.h"
 #include "app/VersionFlash.h"
 #include "app/Widgets_win.h"
 #include "skin/GdiHandles_win.h"
 #include "skin/GdiPlus_win.h"
 #include "skin/LookPaint_win.h"
+#include "support/Clipboard.h"
 #include "support/LoopbackServer.h"
 #include "support/ProcessCounts.h"
 #include "support/Watchdog.h"
@@ -323,6 +329,172 @@ TEST(BoardPage, PageFiveAloneCarriesTheHiddenLinkBox) {
     EXPECT_FALSE(IsWindowVisible(five->linkBox()));
     EXPECT_EQ(seven->linkBox(), nullptr);
     DestroyWindow(host);
+}
+
+// The darkest pixel a control paints: the colour of its text's strokes.
+COLORREF darkestPixel(HWND control) {
+    RECT client;
+    GetClientRect(control, &client);
+    const skin::WindowDc screen(nullptr);
+    const skin::OwnedMemoryDc dc(CreateCompatibleDC(screen.get()));
+    const skin::OwnedBitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    const skin::Selection selection(dc.get(), bitmap.get());
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    COLORREF darkest = RGB(255, 255, 255);
+    auto weight = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            const COLORREF pixel = GetPixel(dc.get(), x, y);
+            if (weight(pixel) < weight(darkest)) darkest = pixel;
+        }
+    }
+    return darkest;
+}
+
+// Text controls are black unless they say otherwise: the board page's
+// labels and the usage text.
+TEST(TextColours, TheBoardPagesLabelsAndTheUsageTextAreBlack) {
+    const HWND host = hostWindow();
+    const Fonts fonts;
+    BoardPage* page = BoardPage::create(host, 0, {0, 0, 847, 474}, fonts);
+    ASSERT_NE(page, nullptr);
+    const HWND panel = GetDlgItem(page->window(), kControlPanelId);
+    const HWND intervalGroup = GetDlgItem(panel, kIntervalGroupId);
+    const HWND keywordGroup = GetDlgItem(panel, kKeywordGroupId);
+    for (HWND label : {GetDlgItem(intervalGroup, kIntervalLabelId), GetDlgItem(intervalGroup, kStayLabelId),
+                       GetDlgItem(keywordGroup, kKeywordLabelId)}) {
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(darkestPixel(label), RGB(0, 0, 0)) << "label " << GetDlgCtrlID(label);
+    }
+    const HWND usage = createUsagePage(host, {0, 0, 847, 474}, fonts, "http://127.0.0.1:9/");
+    ASSERT_NE(usage, nullptr);
+    EXPECT_EQ(darkestPixel(GetDlgItem(usage, kUsageTextId)), RGB(0, 0, 0));
+    DestroyWindow(host);
+}
+
+// A key as the message loop hands it to the focused control: the key going
+// down, then its character (Shift held as asked).
+void typeKey(WPARAM key, wchar_t character, bool shift = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    const HWND focus = GetFocus();
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    if (character != 0) PostMessageW(focus, WM_CHAR, character, 1);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
+std::wstring textOf(HWND control) {
+    wchar_t text[256] = {};
+    GetWindowTextW(control, text, 256);
+    return text;
+}
+
+// The panel has no dialog manager: Tab and Shift+Tab go round its controls
+// that can take the focus, and the keyword box keeps its keywords on one
+// line whatever is typed or pasted into it.
+TEST(BoardPage, TabGoesRoundThePanelAndTheKeywordsStayOneLine) {
+    const HWND host = hostWindow();
+    const Fonts fonts;
+    BoardPage* page = BoardPage::create(host, 0, {0, 0, 847, 474}, fonts);
+    ASSERT_NE(page, nullptr);
+    ShowWindow(page->window(), SW_SHOW);
+    ShowWindow(host, SW_SHOW);
+    const HWND keywords = page->keywordBox();
+
+    SetFocus(page->intervalBox());
+    const HWND forwards[] = {page->stayBox(), page->voiceCheck(), page->popupCheck(), keywords, page->startButton(),
+                             page->intervalBox()};
+    for (HWND next : forwards) {
+        typeKey(VK_TAB, L'\t');
+        EXPECT_EQ(GetFocus(), next) << "Tab to control " << GetDlgCtrlID(next);
+    }
+    typeKey(VK_TAB, L'\t', true);
+    EXPECT_EQ(GetFocus(), page->startButton()) << "Shift+Tab goes back round";
+    // While a board runs its settings are disabled: Tab skips them.
+    EnableWindow(keywords, FALSE);
+    SetFocus(page->popupCheck());
+    typeKey(VK_TAB, L'\t');
+    EXPECT_EQ(GetFocus(), page->startButton());
+    EnableWindow(keywords, TRUE);
+
+    // Tab leaves the keyword box without a character in it.
+    SetWindowTextW(keywords, L"京东");
+    SetFocus(keywords);
+    SendMessageW(keywords, EM_SETSEL, 2, 2);
+    typeKey(VK_TAB, L'\t');
+    EXPECT_EQ(textOf(keywords), L"京东");
+    EXPECT_EQ(GetFocus(), page->startButton());
+
+    // A typed line break is the separator.
+    SetFocus(keywords);
+    SendMessageW(keywords, EM_SETSEL, 2, 2);
+    typeKey(VK_RETURN, L'\r');
+    EXPECT_EQ(textOf(keywords), L"京东*");
+
+    // A pasted list, one keyword a line, becomes a list of keywords.
+    test::putOnClipboard(L"红包\r\n满 减\r\n\t券");
+    SendMessageW(keywords, WM_PASTE, 0, 0);
+    EXPECT_EQ(textOf(keywords), L"京东*红包*满 减**券");
+    DestroyWindow(host);
+}
+
+struct OwnedWindows {
+    HWND owner;
+    int owned = 0;
+};
+
+BOOL CALLBACK countOwnedWindows(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<OwnedWindows*>(data);
+    if (GetWindow(window, GW_OWNER) == search->owner) ++search->owned;
+    return TRUE;
+}
+
+// The links window's rows, each in its grey on white, the mouse over it or
+// not; the first row ("访问官网") shows; the window has no drawn shadow.
+TEST(LinksWindow, EveryRowShowsInItsGreyAndTheWindowCarriesNoShadow) {
+    const HWND owner = hostWindow();
+    const Fonts fonts;
+    const ShellConfig config = releaseShellConfig();
+    const HWND links = createLinksWindow(owner, fonts, config);
+    ASSERT_NE(links, nullptr);
+    const HWND first = GetDlgItem(links, linkRowId(0));
+    ASSERT_NE(first, nullptr);
+    EXPECT_NE(GetWindowLongPtrW(first, GWL_STYLE) & WS_VISIBLE, 0);
+    EXPECT_EQ(textOf(first), L"访问官网");
+
+    const HWND contact = GetDlgItem(links, linkRowId(1));
+    ASSERT_NE(contact, nullptr);
+    const skin::WindowDc screen(nullptr);
+    const skin::OwnedMemoryDc dc(CreateCompatibleDC(screen.get()));
+    SendMessageW(contact, WM_MOUSEMOVE, 0, MAKELPARAM(20, 10));
+    SendMessageW(links, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(contact));
+    EXPECT_EQ(GetTextColor(dc.get()), RGB(96, 96, 96)) << "with the mouse over the link";
+
+    // Nothing is owned by the links window (a drawn shadow would be).
+    OwnedWindows search{links};
+    EnumThreadWindows(GetCurrentThreadId(), countOwnedWindows, reinterpret_cast<LPARAM>(&search));
+    EXPECT_EQ(search.owned, 0);
+    DestroyWindow(links);
+    DestroyWindow(owner);
+}
+
+// A slide's step handles the thread's messages until the tick count has
+// moved on by its pause.
+TEST(TickWait, HandlesMessagesUntilTheTicksHavePassed) {
+    const HWND window = hostWindow();
+    PostMessageW(window, WM_NULL, 0, 0);
+    PostMessageW(window, WM_APP, 0, 0);
+    const DWORD start = GetTickCount();
+    pumpUntilTicksPass(40);
+    EXPECT_GE(GetTickCount() - start, 40u);
+    MSG left;
+    EXPECT_FALSE(PeekMessageW(&left, window, WM_APP, WM_APP, PM_REMOVE)) << "the posted message was handled";
+    DestroyWindow(window);
 }
 
 }  // namespace
