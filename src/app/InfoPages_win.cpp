@@ -19,6 +19,7 @@ struct InfoPageState {
     HWND browserWindow = nullptr;
     std::unique_ptr<BrowserHost> browser;
     bool browserTried = false;
+    int loads = 0;  // times sent to the login address
     ColourTable colours;
 };
 
@@ -49,6 +50,8 @@ LRESULT handleMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
             state->colours.set(reinterpret_cast<HWND>(wParam),
                                *reinterpret_cast<const ControlColours*>(lParam));
             return TRUE;
+        case kGetLoginLoads:
+            return state->loads;
         case WM_ERASEBKGND: {
             RECT client;
             GetClientRect(page, &client);
@@ -94,6 +97,7 @@ HWND createLoginPage(HWND container, const Box& place, std::string loginUrl) {
 bool navigateLoginPage(HWND loginPage) {
     InfoPageState* state = stateOf(loginPage);
     if (state == nullptr || state->browserWindow == nullptr) return false;
+    ++state->loads;
     if (!state->browser && !state->browserTried) {
         state->browserTried = true;
         state->browser = BrowserHost::create(state->browserWindow);

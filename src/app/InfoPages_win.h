@@ -26,6 +26,11 @@ HWND createLoginPage(HWND container, const Box& place, std::string loginUrl);
 // browser engine it stays blank). False when no browser could be started.
 bool navigateLoginPage(HWND loginPage);
 
+// Asked of the login page: how many times it has been sent to the login
+// address (a browser that could not be started included), for the tools
+// that watch the window.
+inline constexpr UINT kGetLoginLoads = WM_APP + 0x191;
+
 // Gives the login page's browser a keyboard message first (see
 // BrowserHost::translateAccelerator); false for other messages.
 bool translateLoginPageMessage(HWND loginPage, MSG& message);

@@ -96,12 +96,18 @@ std::string removeDotSegments(std::string_view input) {
     return out;
 }
 
-// RFC 3986, 5.2.3.
+// RFC 3986, 5.2.3. Built by appending: GCC 12 at -O3 takes an insert at the
+// front of a string (what "/" + text is) for overlapping copies and warns.
 std::string mergePaths(const UriParts& base, std::string_view referencePath) {
-    if (base.authority && base.path.empty()) return "/" + std::string(referencePath);
-    const std::size_t slash = base.path.rfind('/');
-    if (slash == std::string_view::npos) return std::string(referencePath);
-    return std::string(base.path.substr(0, slash + 1)) + std::string(referencePath);
+    std::string merged;
+    if (base.authority && base.path.empty()) {
+        merged = "/";
+    } else {
+        const std::size_t slash = base.path.rfind('/');
+        if (slash != std::string_view::npos) merged = base.path.substr(0, slash + 1);
+    }
+    merged += referencePath;
+    return merged;
 }
 
 // The host of an authority: what follows the last "@" and comes before a

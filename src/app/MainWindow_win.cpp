@@ -102,11 +102,9 @@ void onNetworkChecked(MainWindowState& state, bool up) {
 
 void onMainWindowFirstActivated(MainWindowState& state) {
     state.linksWindow = createLinksWindow(state.self, state.fonts, state.config);
-    // Without a thread of its own the test runs here, and its answer is taken
-    // as the thread's would be: the indicator, and the alarm when down.
-    if (!startNetworkCheck(state.self, kNetworkChecked, state.config.netTestUrl)) {
-        onNetworkChecked(state, networkIsUp(state.config.netTestUrl));
-    }
+    // The answer comes as kNetworkChecked, from a thread of its own or, when
+    // none can start, from here: the indicator, and the alarm when down.
+    startNetworkCheck(state.self, kNetworkChecked, state.config.netTestUrl);
 }
 
 // The image shadow follows the window.

@@ -99,10 +99,18 @@ bool networkIsUp(const std::string& url, int timeLimitMs) {
         .value_or(false);
 }
 
-bool startNetworkCheck(HWND notify, UINT message, std::string url) {
+static HANDLE startThread(LPTHREAD_START_ROUTINE routine, void* parameter) {
+    return CreateThread(nullptr, 0, routine, parameter, 0, nullptr);
+}
+
+bool startNetworkCheck(HWND notify, UINT message, std::string url, ThreadStarter start) {
     auto job = std::make_unique<CheckJob>(CheckJob{notify, message, std::move(url)});
-    const HANDLE thread = CreateThread(nullptr, 0, checkThread, job.get(), 0, nullptr);
-    if (thread == nullptr) return false;
+    const HANDLE thread = (start != nullptr ? start : startThread)(checkThread, job.get());
+    if (thread == nullptr) {
+        const bool up = networkIsUp(job->url);
+        SendMessageW(notify, message, up ? 1 : 0, 0);
+        return false;
+    }
     job.release();
     CloseHandle(thread);
     return true;

@@ -14,6 +14,8 @@
 
 #include "ShellDriver.h"
 #include "app/ControlIds.h"
+#include "app/InfoPages_win.h"
+#include "app/ShellLayout.h"
 #include "skin/PictureButton_win.h"
 
 namespace brevaro::test {
@@ -128,6 +130,30 @@ TEST_F(ShellNavigation, SettingsPanelSlidesInAndOut) {
 
     ASSERT_TRUE(clickAndSettle(nav(4)));
     EXPECT_TRUE(showsOnly(4)) << "with the panel closed the pages switch again";
+}
+
+// The login form loads when its page comes into view, never again while it
+// shows: its button clicked on its own page, or with the settings panel open
+// over it, leaves what the user typed alone.
+TEST_F(ShellNavigation, TheLoginFormLoadsOnlyWhenItsPageComesIntoView) {
+    const HWND login = shell.control({app::kPageContainerId, app::pageId(app::kLoginPage)});
+    auto loads = [&] { return static_cast<int>(SendMessageW(login, app::kGetLoginLoads, 0, 0)); };
+    ASSERT_EQ(loads(), 0);
+    ASSERT_TRUE(clickAndSettle(nav(app::kLoginPage)));
+    EXPECT_TRUE(showsOnly(app::kLoginPage));
+    EXPECT_EQ(loads(), 1);
+    ASSERT_TRUE(clickAndSettle(nav(app::kLoginPage)));
+    EXPECT_EQ(loads(), 1) << "its own page's button";
+
+    const HWND settings = shell.control({app::kSettingsButtonId});
+    ASSERT_TRUE(clickAndSettle(settings));
+    ASSERT_TRUE(clickAndSettle(nav(app::kLoginPage)));
+    EXPECT_EQ(loads(), 1) << "with the settings panel open over it";
+    ASSERT_TRUE(clickAndSettle(settings));
+
+    ASSERT_TRUE(clickAndSettle(nav(0)));
+    ASSERT_TRUE(clickAndSettle(nav(app::kLoginPage)));
+    EXPECT_EQ(loads(), 2) << "shown again after another page";
 }
 
 TEST_F(ShellNavigation, LinksWindowDropsDownBelowTheContactBoxAndHides) {

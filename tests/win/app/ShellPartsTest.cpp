@@ -128,6 +128,41 @@ TEST(NetworkCheck, ReportsToItsWindowFromAThreadOfItsOwn) {
     DestroyWindow(window);
 }
 
+// What a window was sent: the last message of the kind the test waits for.
+UINT sentMessage = 0;
+WPARAM sentWParam = 99;
+
+LRESULT CALLBACK recordSent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_APP) {
+        sentMessage = message;
+        sentWParam = wParam;
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HANDLE noThread(LPTHREAD_START_ROUTINE, void*) { return nullptr; }
+
+// When no thread can be started the check runs where it was asked for, and
+// its answer reaches the window as the thread's would (so the window plays
+// the alarm for a network that is down either way).
+TEST(NetworkCheck, WithoutAThreadTheAnswerStillReachesItsWindow) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = recordSent;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"Brevaro.Test.RecordSent";
+    RegisterClassW(&windowClass);
+    const HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    constexpr UINT kDone = WM_APP + 6;
+    const std::string closed = "http://127.0.0.1:" + std::to_string(test::closedLoopbackPort()) + "/";
+    EXPECT_FALSE(startNetworkCheck(window, kDone, closed, noThread));
+    EXPECT_EQ(sentMessage, kDone) << "answered before the call returns";
+    EXPECT_EQ(sentWParam, 0u) << "a closed port is no network";
+    DestroyWindow(window);
+}
+
 TEST(NetworkAlarm, SystemWaveReaderAcceptsItAndPlayingNeverWaits) {
     const brevaro::test::SystemWaveReading reading = brevaro::test::readWithSystem(networkAlarmWav());
     ASSERT_TRUE(reading.read);

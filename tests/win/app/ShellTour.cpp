@@ -16,6 +16,7 @@
 
 #include "ShellDriver.h"
 #include "app/ControlIds.h"
+#include "app/QrWindowLayout.h"
 #include "support/LoopbackServer.h"
 
 namespace {
@@ -72,6 +73,19 @@ int main() {
     Sleep(600);
     stop("links-open");
     pressLabel(shell.control({app::kContactBoxId, app::kContactOverlayId}), false);
+    Sleep(300);
+
+    press(shell.control({app::kQrToolButtonId}));
+    HWND tool = nullptr;
+    waitFor([&] {
+        for (HWND window : shell.windowsOfClass(app::kQrToolWindowClass)) {
+            if (IsWindowVisible(window)) tool = window;
+        }
+        return tool != nullptr;
+    });
+    Sleep(600);
+    stop("qr-tool");
+    if (tool != nullptr) PostMessageW(tool, WM_CLOSE, 0, 0);
     Sleep(300);
 
     press(shell.control({app::kExitButtonId}));
