@@ -5,6 +5,7 @@
 # Not part of make test (which builds native and win64 as RelWithDebInfo and
 # win32 as Release); takes about an hour on two cores from nothing.
 # Usage: scripts/build-types.sh [TYPE...]   (default: Release MinSizeRel Debug RelWithDebInfo)
+#   BUILDS  which builds, in order (default: "win64 native win32")
 # Prints one line per build and type; exits non-zero when any failed (its
 # log is build/types/BUILD-TYPE.log).
 set -uo pipefail
@@ -14,7 +15,7 @@ types=("$@")
 mkdir -p "$root/build/types"
 failed=0
 for type in "${types[@]}"; do
-    for build in win64 native win32; do
+    for build in ${BUILDS:-win64 native win32}; do
         dir="$root/build/types/$build-$type"
         log="$dir.log"
         case "$build" in
