@@ -71,13 +71,16 @@ private:
 int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     alerts::SystemAlertSink system;
     ConsoleBoard board(out, system);
-    std::optional<int> page;
+    // No board until one is given (-1 is no page of the catalogue): a plain
+    // number, where an optional one makes GCC 12 at -Os warn of a value
+    // that may be unset.
+    int page = -1;
     std::string url;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == "--board" && hasValue) {
-            page = parseWholeInt(args[++i]);
+            page = parseWholeInt(args[++i]).value_or(-1);
         } else if (arg == "--url" && hasValue) {
             url = text::utf8ToGbk(args[++i]);
         } else if (arg == "--keywords" && hasValue) {
@@ -91,11 +94,11 @@ int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream&
         } else if (arg == "--voice") {
             board.voice = true;
         } else {
-            page.reset();
+            page = -1;
             break;
         }
     }
-    const monitor::BoardSpec* watched = page ? monitor::boardForPage(*page) : nullptr;
+    const monitor::BoardSpec* watched = monitor::boardForPage(page);
     if (watched == nullptr) {
         err << "usage: brevaro-cli watch --board N [--url URL] [--keywords K] [--interval S] [--popup] "
                "[--voice] [--stay S]   (N: 0-6 or 8)\n";
