@@ -9,6 +9,7 @@
 #include "monitor/Extraction.h"
 #include "monitor/Keywords.h"
 #include "text/IntegerText.h"
+#include "text/TextPieces.h"
 
 namespace brevaro::monitor {
 
@@ -90,7 +91,15 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
     // Every pass up to and including the first one that finds a row is the
     // baseline; the passes before it find nothing, so only that one acts.
     const bool baseline = !baselineTaken_;
-    const std::string page = boardPageText(board_, body);
+    // The page as the rows are cut from it: the body itself, up to a zero
+    // byte, unless it must be converted (the Lumaq site), so that a large
+    // page is not held twice while the pass reads it.
+    std::string converted;
+    std::string_view page = text::textBeforeNul(body);
+    if (board_.pageEncoding == PageEncoding::Utf8) {
+        converted = boardPageText(board_, body);
+        page = converted;
+    }
     // A page full of new matching rows must not start a process and a sound
     // thread for each of them: the rows are all stored and shown, but only
     // the first few raise their alerts.
