@@ -174,6 +174,12 @@ void LoopbackServer::acceptLoop() {
         if (!waitReadable(asSocket(listener_), stopping_, mutex_)) return;
         const SOCKET client = ::accept(asSocket(listener_), nullptr, nullptr);
         if (client == INVALID_SOCKET) return;  // the listener was closed
+        // A send that a client never takes in (a program that went away in
+        // the middle of a large answer) gives up instead of holding the
+        // server's end, and with it the test, for good.
+        const DWORD sendLimitMs = 20000;
+        ::setsockopt(client, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&sendLimitMs),
+                     sizeof sendLimitMs);
         std::lock_guard lock(mutex_);
         if (stopping_) {
             ::closesocket(client);
