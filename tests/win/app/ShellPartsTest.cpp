@@ -258,16 +258,22 @@ TEST(Pictures, EveryPictureIsDrawnAtItsSizeWithTheSelectedLooksBar) {
 
 // The colour of a control's pixel as it paints itself (WM_PRINTCLIENT into
 // a bitmap), with the colours its container answers.
-COLORREF paintedPixel(HWND control, int x, int y) {
+// What a control paints of itself (WM_PRINTCLIENT into a bitmap), handed to
+// `read` with the DC and the client size.
+template <class Read>
+auto readPainted(HWND control, Read read) {
     RECT client;
     GetClientRect(control, &client);
     const skin::WindowDc screen(nullptr);
     const skin::OwnedMemoryDc dc(CreateCompatibleDC(screen.get()));
     const skin::OwnedBitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
     const skin::Selection selection(dc.get(), bitmap.get());
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()),
-                 PRF_CLIENT | PRF_ERASEBKGND);
-    return GetPixel(dc.get(), x, y);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    return read(dc.get(), client.right, client.bottom);
+}
+
+COLORREF paintedPixel(HWND control, int x, int y) {
+    return readPainted(control, [&](HDC dc, int, int) { return GetPixel(dc, x, y); });
 }
 
 // A container paints a label in whatever colours it keeps for it, as the
@@ -368,22 +374,17 @@ TEST(BoardPage, PageFiveAloneCarriesTheHiddenLinkBox) {
 
 // The darkest pixel a control paints: the colour of its text's strokes.
 COLORREF darkestPixel(HWND control) {
-    RECT client;
-    GetClientRect(control, &client);
-    const skin::WindowDc screen(nullptr);
-    const skin::OwnedMemoryDc dc(CreateCompatibleDC(screen.get()));
-    const skin::OwnedBitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
-    const skin::Selection selection(dc.get(), bitmap.get());
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
-    COLORREF darkest = RGB(255, 255, 255);
-    auto weight = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            const COLORREF pixel = GetPixel(dc.get(), x, y);
-            if (weight(pixel) < weight(darkest)) darkest = pixel;
+    return readPainted(control, [](HDC dc, int width, int height) {
+        COLORREF darkest = RGB(255, 255, 255);
+        auto weight = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const COLORREF pixel = GetPixel(dc, x, y);
+                if (weight(pixel) < weight(darkest)) darkest = pixel;
+            }
         }
-    }
-    return darkest;
+        return darkest;
+    });
 }
 
 // Text controls are black unless they say otherwise: the board page's
