@@ -26,6 +26,7 @@
 
 #include "http/CookieText.h"
 #include "http/Deadline.h"
+#include "http/RequestFailure.h"
 #include "http/RequestRules.h"
 
 namespace brevaro::http {
@@ -80,6 +81,10 @@ public:
     std::string BodyTextFromUtf8();
     int StatusCode();
     std::string StatusText();
+    // Why the request of the latest Open failed (its Open, its Send, a hop
+    // of its redirects or the reading of its body); None while nothing of
+    // it has failed. A request past its time limit has TimedOut.
+    RequestFailure LastFailure() const { return lastFailure_; }
     std::string ResponseHeaders() const { return responseHeaders_; }
     std::string ResponseHeader(std::string_view name) const;
     std::string ResponseCookies() const;
@@ -150,6 +155,9 @@ private:
     void readPlatformTimeouts();
     void cutTimeouts(void* request);
     void endPastTimeLimit();
+    // Records the failure of the step that just failed (the thread's last
+    // error); false, for the caller to return.
+    bool failed();
 
     void* session_ = nullptr;
     void* connection_ = nullptr;
@@ -180,7 +188,8 @@ private:
     bool ignoreCertificateErrorsOnce_ = true;
     int timeLimitMs_ = 0;    // 0: no limit
     Deadline deadline_;      // of the request under way, from its Open
-    int sendsUnderWay_ = 0;  // an Open while a Send is under way is a redirect hop
+    int sendsUnderWay_ = 0;
+    RequestFailure lastFailure_ = RequestFailure::None;  // an Open while a Send is under way is a redirect hop
     // The request handle's own time-outs, read at Open (WinHttp's initial
     // values until then); 0 or less: none.
     struct PlatformTimeouts {

@@ -158,6 +158,7 @@ void HttpRequest::SetCookieMode(int mode) {
 void HttpRequest::SetAllowRedirects(bool allow) { redirectsForbidden_ = !allow; }
 
 bool HttpRequest::Open(std::string_view method, std::string_view url) {
+    if (sendsUnderWay_ == 0) lastFailure_ = RequestFailure::None;
     if (session_ == nullptr || aborted()) return false;
     currentUrl_ = requestUrl(url);
 
@@ -169,7 +170,7 @@ bool HttpRequest::Open(std::string_view method, std::string_view url) {
     parts.dwUrlPathLength = static_cast<DWORD>(-1);
     parts.dwExtraInfoLength = static_cast<DWORD>(-1);
     if (!WinHttpCrackUrl(wideUrl.c_str(), static_cast<DWORD>(wideUrl.size()), 0, &parts)) {
-        return false;
+        return failed();
     }
 
     bodyLength_ = 0;
@@ -188,7 +189,7 @@ bool HttpRequest::Open(std::string_view method, std::string_view url) {
     if (connection_ == nullptr || host != connectedHost_ || parts.nPort != connectedPort_) {
         closeHandle(connection_);
         connection_ = WinHttpConnect(asInternet(session_), wideHost.c_str(), parts.nPort, 0);
-        if (connection_ == nullptr) return false;
+        if (connection_ == nullptr) return failed();
         connectedHost_ = host;
         connectedPort_ = parts.nPort;
     }
@@ -208,9 +209,16 @@ bool HttpRequest::Open(std::string_view method, std::string_view url) {
     const DWORD flags = scheme_ == 2 ? WINHTTP_FLAG_SECURE : 0;
     request_ = WinHttpOpenRequest(asInternet(connection_), gbkToWide(verb).c_str(), path.c_str(),
                                   nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags);
+    if (request_ == nullptr) return failed();
     if (aborted()) closeRequest();
     if (deadline_.limited()) readPlatformTimeouts();
     return request_ != nullptr;
+}
+
+bool HttpRequest::failed() {
+    const RequestFailure failure = requestFailureOf(GetLastError());
+    lastFailure_ = failure == RequestFailure::None ? RequestFailure::NoAnswer : failure;
+    return false;
 }
 
 void HttpRequest::readPlatformTimeouts() {
@@ -244,6 +252,7 @@ void HttpRequest::cutTimeouts(void* request) {
 // A request past its time has failed: it is closed, so that no part of its
 // answer is read later, and its connection is not used again.
 void HttpRequest::endPastTimeLimit() {
+    lastFailure_ = RequestFailure::TimedOut;
     bodyLength_ = 0;
     closeRequest();
 }
@@ -339,13 +348,20 @@ bool HttpRequest::sendBody(std::string_view body, bool ignoreEmpty, int retries)
         answered = request != nullptr &&
                    WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, data, length, length, 0) &&
                    WinHttpReceiveResponse(request, nullptr);
+        if (!answered) failed();
     }
     if (deadline_.passed()) {
         endPastTimeLimit();
         return false;
     }
     if (aborted()) closeRequest();
-    if (!answered || request_ == nullptr) return false;
+    if (!answered || request_ == nullptr) {
+        if (lastFailure_ == RequestFailure::None) lastFailure_ = RequestFailure::NoAnswer;
+        return false;
+    }
+    // An earlier attempt's failure is not this answer's (a hop that fails
+    // after it records its own).
+    lastFailure_ = RequestFailure::None;
 
     ReadResponseHeaders(ignoreEmpty);
     if (cookieMode_ != CookieMode::Platform && !redirectsForbidden_) FollowRedirect(ignoreEmpty);
@@ -444,7 +460,12 @@ std::string HttpRequest::BodyBytes() {
         HINTERNET request = asInternet(request_);
         cutTimeouts(request);
         DWORD available = 0;
-        if (request == nullptr || !WinHttpQueryDataAvailable(request, &available) || available < 1) break;
+        if (request == nullptr) break;
+        if (!WinHttpQueryDataAvailable(request, &available)) {
+            failed();
+            break;
+        }
+        if (available < 1) break;
         const std::size_t needed = std::min(bodyLength_ + static_cast<std::size_t>(available), kBodyLimit);
         if (needed > bodyCapacity_ &&
             !resize(std::min(grownBodyBufferSize(contentLength_, needed), kBodyLimit))) {
@@ -455,6 +476,7 @@ std::string HttpRequest::BodyBytes() {
                              static_cast<DWORD>(std::min<std::size_t>(bodyCapacity_ - bodyLength_,
                                                                       needed - bodyLength_)),
                              &read)) {
+            failed();
             break;
         }
         bodyLength_ += read;
