@@ -150,9 +150,14 @@ private:
     MonitorRunShared& run_;
 };
 
-// The page of one fetch: empty when the request failed, or when memory ran
-// out while it was read (a failed fetch as any other).
-std::string fetchPage(MonitorRunShared& run, http::HttpRequest& request, const std::string& cookieHost) {
+// One fetch: its page (empty when the request failed, or when memory ran out
+// while it was read, a failed fetch as any other) and how it went.
+struct FetchedPage {
+    std::string body;
+    FetchOutcome outcome;
+};
+
+FetchedPage fetchPage(MonitorRunShared& run, http::HttpRequest& request, const std::string& cookieHost) {
     try {
         request.Open("GET", run.url);
         if (run.board->sendsBrowserCookies) {
@@ -162,11 +167,19 @@ std::string fetchPage(MonitorRunShared& run, http::HttpRequest& request, const s
             request.CookieText(http::BrowserCookies(cookieHost));
         }
         if (run.stopRequested) return {};
-        request.Send();
-        return request.BodyText();
+        if (!request.Send()) return {{}, {request.LastFailure(), 0}};
+        FetchedPage fetched{request.BodyText(), {}};
+        fetched.outcome = {request.LastFailure(), request.StatusCode()};
+        return fetched;
     } catch (...) {
-        return {};
+        return {{}, {http::RequestFailure::NoAnswer, 0}};
     }
+}
+
+ClockTime localClock() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wHour, now.wMinute, now.wSecond};
 }
 
 // One pass over the page; a pass that fails part-way ends as a failed fetch
@@ -192,12 +205,16 @@ void pollUntilStopped(MonitorRunShared& run, http::HttpRequest& request, Monitor
     // board was pointed elsewhere (a test server, the tool's --url), which
     // never gets the forum's login.
     const std::string cookieHost = http::requestHost(run.url);
+    PassTally tally;
     while (!stopped()) {
-        std::string page = fetchPage(run, request, cookieHost);
+        FetchedPage fetched = fetchPage(run, request, cookieHost);
         if (stopped()) return;
-        const long long wait = passOver(page, monitor, settings, actions, stopped);
-        page = std::string();  // not held through the wait
+        const long long wait = passOver(fetched.body, monitor, settings, actions, stopped);
+        fetched.body = std::string();  // not held through the wait
         if (stopped()) return;
+        const PassReport report = tally.record(fetched.outcome, monitor.lastPassRows(),
+                                               monitor.lastPassShowedQuickLogin(), localClock());
+        onUiThread(run, [&] { run.view->showPassStatus(report); });
         waitPumping(wait, run.stopEvent);
     }
 }

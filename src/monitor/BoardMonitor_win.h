@@ -6,7 +6,9 @@
 // through the run's pass (MonitorPass.h) and waits the interval. Everything
 // the worker needs from the user interface — a setting, a change of the
 // results list, an alert — is a blocking call onto the UI thread, carried out
-// only while its run is live.
+// only while its run is live. After each pass the worker reports how it
+// went (the fetch's outcome, the page's rows, the forum's guest view) to
+// the view's showPassStatus, through the same gate.
 //
 // stop() is immediate and never waits for the worker: it marks the run ended
 // (so a call of that run that the UI thread handles afterwards does nothing)

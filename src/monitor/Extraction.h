@@ -18,6 +18,11 @@ namespace brevaro::monitor {
 // converted from UTF-8 to GBK when the board's page is UTF-8 (the Lumaq site).
 std::string boardPageText(const BoardSpec& board, std::string_view body);
 
+// Whether a forum board's page holds the forum's quick-login form, which the
+// forum shows to visitors it does not know (a guest's view: members-only
+// posts are missing). False on the other boards.
+bool pageShowsQuickLogin(const BoardSpec& board, std::string_view page);
+
 // The pieces of a page, in page order, each holding at most one row.
 std::vector<std::string_view> cutPieces(const BoardSpec& board, std::string_view page);
 

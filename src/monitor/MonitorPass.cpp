@@ -108,6 +108,8 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
 
     std::size_t rowsTaken = 0;
     bool pageFull = false;
+    lastPassRows_ = 0;
+    lastPassShowedQuickLogin_ = pageShowsQuickLogin(board_, page);
 
     const auto handlePiece = [&](std::string_view piece) {
         std::optional<ResultRow> row = extractRow(board_, piece, listUrl_);
@@ -118,6 +120,7 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
             pageFull = true;
             return false;
         }
+        lastPassRows_ = rowsTaken;
         forEachField(*row, [this](std::string& field) { cutToLimit(field, limits_.fieldBytes); });
 
         if (!seen_.remember(row->title)) return true;

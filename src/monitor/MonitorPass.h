@@ -123,6 +123,10 @@ public:
     const BoardRows& boardRows() const { return rows_; }
     const SeenTitles& seenTitles() const { return seen_; }
     const std::string& matchedKeyword() const { return matchedKeyword_; }
+    // Of the latest pass: the rows its page gave (new or not; at most the
+    // page's limit) and whether its page held the forum's quick-login form.
+    std::size_t lastPassRows() const { return lastPassRows_; }
+    bool lastPassShowedQuickLogin() const { return lastPassShowedQuickLogin_; }
 
     // The wait before the next pass, as a pass ends with it: the interval
     // text's seconds × 1000, never below 0. Also the end of a pass that
@@ -141,6 +145,8 @@ private:
     BoardRows rows_;
     std::size_t rowBytes_ = 0;
     std::string matchedKeyword_;
+    std::size_t lastPassRows_ = 0;
+    bool lastPassShowedQuickLogin_ = false;
 };
 
 }  // namespace brevaro::monitor

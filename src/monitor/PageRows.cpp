@@ -3,6 +3,7 @@
 #include "monitor/Cutting.h"
 #include "monitor/Extraction.h"
 #include "text/Encoding.h"
+#include "text/Search.h"
 #include "text/TextPieces.h"
 
 namespace brevaro::monitor {
@@ -19,6 +20,19 @@ std::string boardPageText(const BoardSpec& board, std::string_view body) {
     const std::string_view bytes = text::textBeforeNul(body);
     if (board.pageEncoding == PageEncoding::Utf8) return text::utf8ToGbk(bytes);
     return std::string(bytes);
+}
+
+bool pageShowsQuickLogin(const BoardSpec& board, std::string_view page) {
+    switch (board.profile) {
+        case BoardProfile::ForumStandard:
+        case BoardProfile::ForumTrade:
+        case BoardProfile::ForumTask:
+            return text::containsText(page, kQuickLoginMarker);
+        case BoardProfile::ArticleSite:
+        case BoardProfile::LumaqSite:
+            break;
+    }
+    return false;
 }
 
 bool cutEachPiece(const BoardSpec& board, std::string_view page,

@@ -539,6 +539,46 @@ TEST(MonitorRunLimits, APassTakesAtMostItsRowsAndTheWaitIsStillRead) {
     EXPECT_EQ(titlesOf(run.boardRows()), (std::vector<std::string>{"c3", "c2", "c1", "a1", "a2", "a3"}));
 }
 
+// What a pass gave, kept for the board's status line: the rows of its page
+// (new or not, at most the page's limit) and, on the forum boards, whether
+// the page held the forum's quick-login form (a guest's view).
+TEST(MonitorPass, WhatThePageGaveIsKeptForTheStatus) {
+    const std::string quickLogin =
+        "<tr><td><a href=\"javascript:;\" onclick=\"showWindow('login', "
+        "'member.php?mod=logging&action=login&viewlostpw=1')\">找回密码</a></td></tr>\r\n";
+    struct Case {
+        const char* name;
+        int board;
+        std::vector<std::string> pages;  // the run's passes; the last one is checked
+        std::size_t rows;
+        bool quickLogin;
+    };
+    const std::string withForm = forumPage({{"a1"}, {"a2"}}) + quickLogin;
+    const std::vector<Case> cases = {
+        {"rows", kForumBoard, {forumPage(postsNamed("a", 3))}, 3, false},
+        {"rows seen before count", kForumBoard, {forumPage(postsNamed("a", 3)), forumPage(postsNamed("a", 2))}, 2,
+         false},
+        {"no markers", kForumBoard, {"<html>maintenance</html>"}, 0, false},
+        {"failed fetch", kForumBoard, {forumPage(postsNamed("a", 3)), ""}, 0, false},
+        {"guest page with rows", kForumBoard, {withForm}, 2, true},
+        {"guest page alone", kForumBoard, {quickLogin}, 0, true},
+        {"after a guest page", kForumBoard, {withForm, forumPage(postsNamed("a", 2))}, 2, false},
+        {"past the page's limit", kForumBoard, {forumPage(postsNamed("a", 8))}, 5, false},
+        {"the form's link on the article site", kArticleBoard, {pageOf(kArticleBoard, {{"x"}}) + quickLogin}, 1,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MonitorRun run(*boardForPage(c.board), RunLimits{.rowsPerPage = 5});
+        Log log;
+        RecordingActions actions(log);
+        ScriptedSettings settings({}, log);
+        for (const std::string& page : c.pages) run.runPass(page, settings, actions);
+        EXPECT_EQ(run.lastPassRows(), c.rows);
+        EXPECT_EQ(run.lastPassShowedQuickLogin(), c.quickLogin);
+    }
+}
+
 TEST(MonitorRunLimits, AFieldKeepsItsFirstWholeCharactersWithinTheLimit) {
     struct Case {
         std::string title;

@@ -47,6 +47,11 @@ TEST_F(RealForumPage, QuickLoginRowIsExcludedAndItsSecondRowYieldsNothing) {
     EXPECT_EQ(passwordRows, 1u);
 }
 
+TEST_F(RealForumPage, TheGuestsPageHoldsTheQuickLoginFormOnEveryForumBoard) {
+    for (int page : {0, 1, 2, 3, 4, 5}) EXPECT_TRUE(pageShowsQuickLogin(*boardForPage(page), page_)) << page;
+    for (int page : {6, 8}) EXPECT_FALSE(pageShowsQuickLogin(*boardForPage(page), page_)) << page;
+}
+
 TEST_F(RealForumPage, StockTemplateAnchorsYieldNoRows) {
     for (int page : {0, 2, 5}) {
         EXPECT_TRUE(extractRows(*boardForPage(page), page_).empty()) << page;

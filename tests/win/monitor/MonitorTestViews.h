@@ -42,6 +42,7 @@ public:
         for (const SharedRow& row : rows) line += " " + row->title;
         events.push_back(line);
     }
+    void showPassStatus(const PassReport& report) override { reports.push_back(report); }
     void playVoiceAlert() override { events.push_back("voice"); }
     void ensureCompanionProgram() override { events.push_back("ensure"); }
     void launchPopupAlert(const alerts::AlertRequest& alert) override {
@@ -49,6 +50,7 @@ public:
     }
 
     std::vector<std::string> events;
+    std::vector<PassReport> reports;  // the passes' reports, in order
 };
 
 // The watchdog of the pumping waits (test::pumpUntil): a hang, not a speed goal.

@@ -1,0 +1,105 @@
+#include "monitor/BoardHealth.h"
+
+#include <cstdio>
+
+namespace brevaro::monitor {
+namespace {
+
+using http::RequestFailure;
+
+std::string clockText(const ClockTime& at) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", at.hour % 100, at.minute % 100, at.second % 100);
+    return text;
+}
+
+std::string count(std::size_t n) { return std::to_string(n); }
+
+// The board's line while it runs and after its passes.
+std::string passLine(const PassReport& report) {
+    const std::string at = clockText(report.endedAt);
+    const std::string passes = "已检查 " + count(static_cast<std::size_t>(report.pass)) + " 次";
+    if (report.fetch.failed()) {
+        return at + " 获取失败（" + failureReason(report.fetch) + "），已连续失败 " +
+               count(static_cast<std::size_t>(report.failureStreak)) + " 次 · " + passes;
+    }
+    if (report.guestView) {
+        return at + " 论坛把你当作游客：请点左侧“登录赚吧账号”登录 · 本页 " + count(report.rows) + " 行 · " +
+               passes;
+    }
+    if (report.rows == 0) return at + " 页面已取到，但没有找到列表的标记（0 行） · " + passes;
+    return at + " 正常 · 本页 " + count(report.rows) + " 行 · " + passes;
+}
+
+}  // namespace
+
+PassReport PassTally::record(const FetchOutcome& fetch, std::size_t rows, bool guestView, ClockTime endedAt) {
+    PassReport report;
+    report.pass = last_.pass + 1;
+    report.rows = rows;
+    report.fetch = fetch;
+    report.guestView = guestView;
+    report.failureStreak = fetch.failed() ? last_.failureStreak + 1 : 0;
+    report.endedAt = endedAt;
+    report.lastFailure = fetch.failed() ? std::optional<FailureNote>(FailureNote{fetch, endedAt}) : last_.lastFailure;
+    last_ = report;
+    return report;
+}
+
+std::string failureReason(const FetchOutcome& fetch) {
+    switch (fetch.failure) {
+        case RequestFailure::Refused: return "连接被拒绝";
+        case RequestFailure::TimedOut: return "超时";
+        case RequestFailure::HostNotFound: return "找不到服务器";
+        case RequestFailure::ConnectionLost: return "连接中断";
+        case RequestFailure::NoAnswer: return "没有应答";
+        case RequestFailure::None: break;
+    }
+    if (fetch.statusCode >= 400) return "HTTP " + std::to_string(fetch.statusCode);
+    if (fetch.statusCode < 100) return "没有应答";
+    return {};
+}
+
+std::string statusLine(const BoardHealth& health) {
+    switch (health.state) {
+        case RunState::NotStarted: return "未开始";
+        case RunState::Running: return health.last ? passLine(*health.last) : "监控中：正在进行第一次检查";
+        case RunState::Stopped: break;
+    }
+    if (!health.last) return "已停止";
+    return "已停止 · 最后一次检查 " + clockText(health.last->endedAt);
+}
+
+std::string statusTip(const BoardHealth& health) {
+    if (health.state == RunState::NotStarted) return "尚未开始监控";
+    if (!health.last || !health.last->lastFailure) return "本次监控还没有失败过";
+    const FailureNote& note = *health.last->lastFailure;
+    return "最近一次失败：" + clockText(note.at) + " " + failureReason(note.fetch);
+}
+
+bool showsTrouble(const BoardHealth& health) {
+    return health.state == RunState::Running && health.last &&
+           (health.last->fetch.failed() || health.last->guestView);
+}
+
+std::string statusFields(const PassReport& report) {
+    std::string reason = "none";
+    if (report.fetch.failed()) {
+        switch (report.fetch.failure) {
+            case RequestFailure::Refused: reason = "refused"; break;
+            case RequestFailure::TimedOut: reason = "timeout"; break;
+            case RequestFailure::HostNotFound: reason = "host-not-found"; break;
+            case RequestFailure::ConnectionLost: reason = "connection-lost"; break;
+            case RequestFailure::NoAnswer: reason = "no-answer"; break;
+            case RequestFailure::None:
+                reason = report.fetch.statusCode >= 400 ? "http-" + std::to_string(report.fetch.statusCode)
+                                                        : "no-answer";
+                break;
+        }
+    }
+    return "status pass=" + std::to_string(report.pass) + " rows=" + std::to_string(report.rows) +
+           " fetch=" + (report.fetch.failed() ? "failed" : "ok") + " reason=" + reason +
+           " failures=" + std::to_string(report.failureStreak) + " guest=" + (report.guestView ? "yes" : "no");
+}
+
+}  // namespace brevaro::monitor
