@@ -40,6 +40,9 @@ struct Palette {
     Colour headerBottom = rgb(236, 243, 249);
     Colour headerLine = rgb(208, 220, 232);
     Colour headerText = rgb(52, 64, 80);
+    // A board that fails or sees the guest view. Never tinted: a warning
+    // keeps its colour whatever the look's hue.
+    Colour trouble = rgb(214, 58, 40);
 };
 
 // The palette turned by `hue` degrees around the colour wheel, its

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "skin/GdiHandles_win.h"
+#include "skin/LookLayer_win.h"
 #include "skin/LookPaint_win.h"
 
 namespace brevaro::skin {
@@ -19,7 +20,24 @@ struct PictureButtonState {
     std::array<HBITMAP, 4> pictures{};
     bool hovering = false;
     bool handCursor = false;
+    bool marked = false;
 };
+
+// The mark's dot: this wide, its centre this far from the right edge, with a
+// ring of the surface colour so it stands out on any picture.
+constexpr int kMarkDiameter = 8;
+constexpr int kMarkRing = 2;
+constexpr int kMarkRightInset = 16;
+
+void paintMark(HDC dc, const SIZE& size) {
+    const Palette& palette = lookPalette();
+    const int centreX = size.cx - kMarkRightInset;
+    const int centreY = size.cy / 2;
+    const int outer = kMarkDiameter / 2 + kMarkRing;
+    const int inner = kMarkDiameter / 2;
+    fillEllipse(dc, RECT{centreX - outer, centreY - outer, centreX + outer, centreY + outer}, palette.surface);
+    fillEllipse(dc, RECT{centreX - inner, centreY - inner, centreX + inner, centreY + inner}, palette.trouble);
+}
 
 HBITMAP pictureFor(HWND button, const PictureButtonState& state) {
     const auto& p = state.pictures;
@@ -49,6 +67,7 @@ void paint(HWND button, HDC target, const PictureButtonState& state) {
     GetObjectW(picture, sizeof info, &info);
     BitBlt(dc, 0, 0, std::min<LONG>(info.bmWidth, size.cx), std::min<LONG>(info.bmHeight, size.cy),
            source.get(), 0, 0, SRCCOPY);
+    if (state.marked) paintMark(dc, size);
 }
 
 // BM_CLICK of a system button works even on a disabled button; a picture
@@ -97,6 +116,14 @@ LRESULT CALLBACK pictureButtonProc(HWND button, UINT message, WPARAM wParam, LPA
             InvalidateRect(button, nullptr, FALSE);
             return reinterpret_cast<LRESULT>(previous);
         }
+        case kSetMark: {
+            const bool previous = state->marked;
+            state->marked = wParam != FALSE;
+            if (state->marked != previous) InvalidateRect(button, nullptr, FALSE);
+            return previous ? TRUE : FALSE;
+        }
+        case kGetMark:
+            return state->marked ? TRUE : FALSE;
         case kGetPicture: {
             const auto which = static_cast<std::size_t>(wParam);
             return which < state->pictures.size()
@@ -151,5 +178,9 @@ HBITMAP buttonPicture(HWND button, ButtonPicture which) {
     return reinterpret_cast<HBITMAP>(
         SendMessageW(button, kGetPicture, static_cast<WPARAM>(which), 0));
 }
+
+void setButtonMark(HWND button, bool shown) { SendMessageW(button, kSetMark, shown ? TRUE : FALSE, 0); }
+
+bool buttonMarked(HWND button) { return SendMessageW(button, kGetMark, 0, 0) != FALSE; }
 
 }  // namespace brevaro::skin

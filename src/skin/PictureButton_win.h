@@ -32,6 +32,12 @@ struct ButtonPictures {
 inline constexpr UINT kSetPicture = WM_USER + 0x150;
 // The HBITMAP of a state (wParam a ButtonPicture) as set.
 inline constexpr UINT kGetPicture = WM_USER + 0x151;
+// The button's mark, a small dot of the palette's trouble colour near its
+// right edge, over every picture: wParam TRUE shows it, FALSE takes it
+// away; repaints when it changes. Returns the previous state.
+inline constexpr UINT kSetMark = WM_USER + 0x152;
+// TRUE while the mark shows.
+inline constexpr UINT kGetMark = WM_USER + 0x153;
 
 struct PictureButtonArgs {
     HWND parent = nullptr;
@@ -49,5 +55,9 @@ HWND createPictureButton(const PictureButtonArgs& args);
 // Sets one picture (see kSetPicture).
 void setButtonPicture(HWND button, ButtonPicture which, HBITMAP picture);
 HBITMAP buttonPicture(HWND button, ButtonPicture which);
+
+// Shows or takes away the mark (see kSetMark).
+void setButtonMark(HWND button, bool shown);
+bool buttonMarked(HWND button);
 
 }  // namespace brevaro::skin
