@@ -100,6 +100,8 @@ void BoardController::start() {
     starting_ = true;
     text::setWindowTextGbk(controls_.start, kStartingCaption);
     clearShownRows();
+    health_.started();
+    showHealth();
     monitor_.start();
     EnableWindow(controls_.start, FALSE);
     enableSettings(false);
@@ -116,8 +118,14 @@ void BoardController::start() {
 void BoardController::stop() {
     text::setWindowTextGbk(controls_.start, kStoppingCaption);
     monitor_.stop();
+    health_.stopped();
+    showHealth();
     text::setWindowTextGbk(controls_.start, kIdleCaption);
     enableSettings(true);
+}
+
+void BoardController::showHealth() {
+    if (controls_.showHealth) controls_.showHealth(health_);
 }
 
 // Interval, popup stay, voice, popup, keywords: in this order both ways.
@@ -186,5 +194,10 @@ std::string BoardController::intervalText() { return text::windowTextGbk(control
 void BoardController::appendShownRow(const monitor::SharedRow& row) { results_.append(row); }
 void BoardController::rebuildShownRows(const monitor::BoardRows& rows) { results_.rebuild(rows); }
 void BoardController::clearShownRows() { results_.clear(); }
+
+void BoardController::showPassStatus(const monitor::PassReport& report) {
+    health_.passEnded(report);
+    showHealth();
+}
 
 }  // namespace brevaro::app

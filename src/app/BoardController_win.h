@@ -19,6 +19,11 @@
 // The worker reads the settings from the controls when it needs them and
 // shows its rows in the list (through this object, on the UI thread).
 //
+// The board's health (monitor/BoardHealth.h) goes to the page's status
+// line and its navigation button's mark (BoardControls::showHealth): a start
+// shows a first check under way, every pass of the run its outcome, a stop
+// that the board stopped; nothing of a stopped run reaches them.
+//
 // A double click, or Enter in the list, opens the selected row's link in the
 // browser, resolved against the board's list page, and only when it is a web
 // address (LinkResolution.h). A right-button press, on the boards that have
@@ -53,6 +58,9 @@ struct BoardControls {
     HWND start = nullptr;      // push button
     HWND linkBox = nullptr;    // the main window's hidden link box; null: the link goes straight to the window
     HWND mainWindow = nullptr; // owner of the QR link window; null: the list's top-level window
+    // Shows the board's health (the page's status line and the mark of the
+    // board's navigation button); empty: shown nowhere.
+    std::function<void(const monitor::BoardHealth&)> showHealth;
 };
 
 class BoardController final : private monitor::BoardView {
@@ -82,6 +90,7 @@ public:
     const monitor::BoardSpec& board() const { return board_; }
     ResultsList& results() { return results_; }
     bool running() const { return monitor_.running(); }
+    const monitor::BoardHealth& health() const { return health_; }
 
     // Replaces the browser opener (ShellExecuteW "open", SW_SHOWNORMAL).
     void setLinkOpener(LinkOpener opener);
@@ -99,6 +108,7 @@ private:
     std::string intervalText() override;
     void appendShownRow(const monitor::SharedRow& row) override;
     void rebuildShownRows(const monitor::BoardRows& rows) override;
+    void showPassStatus(const monitor::PassReport& report) override;
     // Empties the list (a start).
     void clearShownRows();
 
@@ -110,6 +120,7 @@ private:
     void start();
     void stop();
     void enableSettings(bool enable);
+    void showHealth();
     HWND mainWindow() const;
 
     const monitor::BoardSpec& board_;
@@ -118,6 +129,7 @@ private:
     ResultsList results_;
     LinkOpener opener_;
     bool starting_ = false;
+    monitor::BoardHealth health_;
     // Cleared by the destructor: a start's wait that outlives the controller
     // (the window went during it) must not touch it afterwards.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/BoardStatusLine_win.h"
 #include "app/ControlIds.h"
 #include "app/PanelKeys_win.h"
 #include "app/ResultsList_win.h"
@@ -119,6 +120,7 @@ bool BoardPage::build(const Fonts& fonts) {
         std::string(kControlPanelSuffix);
     controlPanel_ = createGroupBox(page, kControlPanelId, panelCaption, kControlPanel);
     setFont(controlPanel_, fonts, FontRole::Standard);
+    if (monitor::boardForPage(pageIndex_) != nullptr) statusLine_ = createBoardStatusLine(controlPanel_, fonts);
 
     const HWND intervalGroup = createGroupBox(controlPanel_, kIntervalGroupId, "", kIntervalGroup);
     setFont(intervalGroup, fonts, FontRole::Hei12);

@@ -2,7 +2,8 @@
 // A board page of the main window (pages 0-8): the board's results list and,
 // below it, its control panel with the interval and popup-stay boxes, the
 // voice and popup check boxes, the keyword box and the start button, with
-// the captions, list columns and initial values of the board catalogue.
+// the captions, list columns and initial values of the board catalogue, and
+// (on the monitored boards) the board's status line.
 //
 // The page builds its controls and nothing more: what they do comes from a
 // BoardPageHandler installed with setHandler. The page's window procedure
@@ -77,6 +78,9 @@ class BoardPage {
     HWND popupCheck() const { return popupCheck_; }
     HWND keywordBox() const { return keywordBox_; }
     HWND startButton() const { return startButton_; }
+    // The status line in the control panel's caption row
+    // (BoardStatusLine_win.h); nullptr on the inert page.
+    HWND statusLine() const { return statusLine_; }
     // Page 5's hidden box that carries a row's link to the QR link window;
     // nullptr on the other pages.
     HWND linkBox() const { return linkBox_; }
@@ -105,6 +109,7 @@ class BoardPage {
     HWND popupCheck_ = nullptr;
     HWND keywordBox_ = nullptr;
     HWND startButton_ = nullptr;
+    HWND statusLine_ = nullptr;
     HWND linkBox_ = nullptr;
     std::unique_ptr<BoardPageHandler> handler_;
     ColourTable colours_;  // of the page's labels

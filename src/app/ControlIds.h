@@ -61,6 +61,7 @@ constexpr int pageId(int page) {
 // the page.
 inline constexpr int kResultsListId = 100;
 inline constexpr int kControlPanelId = 101;
+inline constexpr int kBoardStatusId = 102;  // in the control panel; not on the inert page
 inline constexpr int kIntervalGroupId = 110;
 inline constexpr int kIntervalLabelId = 111;
 inline constexpr int kIntervalBoxId = 112;

@@ -1,6 +1,7 @@
 // What the rest of the program plugs into the shell: each monitored board's
 // page gets its board's controller (start and stop, the results list, the
-// double and right clicks), and the QR tool button opens the QR tool
+// double and right clicks, the board's health on its page and navigation
+// button), and the QR tool button opens the QR tool
 // window. Both the program and its test build take their plug-ins from here.
 
 #include <memory>
@@ -8,9 +9,12 @@
 #include "alerts/SystemAlerts.h"
 #include "app/BoardController_win.h"
 #include "app/BoardPage_win.h"
+#include "app/BoardStatusLine_win.h"
+#include "app/ControlIds.h"
 #include "app/QrToolWindow_win.h"
 #include "app/Shell_win.h"
 #include "monitor/Board.h"
+#include "skin/PictureButton_win.h"
 
 namespace brevaro::app {
 namespace {
@@ -56,6 +60,14 @@ void installBoardController(BoardPage& page, const ShellConfig& config) {
     controls.start = page.startButton();
     controls.linkBox = linkPage != nullptr ? linkPage->linkBox() : nullptr;
     controls.mainWindow = mainWindow;
+    // The board's health: its page's status line, and the mark of its
+    // navigation button while a running board fails or sees a guest's page.
+    const HWND statusLine = page.statusLine();
+    const HWND navButton = GetDlgItem(GetDlgItem(mainWindow, kBackgroundId), navButtonId(page.pageIndex()));
+    controls.showHealth = [statusLine, navButton](const monitor::BoardHealth& health) {
+        showBoardStatus(statusLine, health);
+        if (navButton != nullptr) skin::setButtonMark(navButton, monitor::showsTrouble(health));
+    };
     page.setHandler(
         std::make_unique<BoardPageController>(*board, controls, programAlerts(), boardListUrl(config, *board)));
 }
