@@ -1,6 +1,7 @@
 // brevaro-cli watch: the real worker of one board in the console. Every list
-// change and alert is printed as one line as it happens; the run stops on
-// Ctrl+C or when standard input closes.
+// change and alert is printed as one line as it happens, and after every
+// pass a "status …" line of how it went; the run stops on Ctrl+C or when
+// standard input closes.
 
 #include <windows.h>
 
@@ -49,6 +50,7 @@ public:
         for (const monitor::SharedRow& row : rows) text += "\t" + shown(row->title);
         line(text);
     }
+    void showPassStatus(const monitor::PassReport& report) override { line(monitor::statusFields(report)); }
     void playVoiceAlert() override {
         line("voice");
         real_.playVoiceAlert();

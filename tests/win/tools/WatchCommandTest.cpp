@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "support/ForumPages.h"
 #include "support/LoopbackServer.h"
@@ -103,8 +104,44 @@ TEST(Watch, PrintsEveryListChangeAndStopsWhenInputCloses) {
     // The baseline's rows do not match and are not shown; the new matching
     // row rebuilds the list with every stored row.
     EXPECT_EQ(watch.output.substr(0, watch.output.find('\n', watch.output.find("rebuild")) + 1),
+              "status pass=1 rows=2 fetch=ok reason=none failures=0 guest=no\n"
               "rebuild 3\tgamma\talpha\tbeta\n");
     EXPECT_LE(served - requestsAtStop, 2) << "the worker ended with the tool";
+}
+
+// After every pass a status line of how it went: a refused connection, an
+// answer of 503, the forum's guest view (its quick-login form), a page
+// without rows, each counted pass after pass.
+TEST(Watch, PrintsHowEveryPassWent) {
+    const std::string quickLogin =
+        "<tr><td><a onclick=\"showWindow('login', 'member.php?mod=logging&action=login&viewlostpw=1')\">"
+        "</a></td></tr>";
+    struct Case {
+        const char* name;
+        std::string status;  // of the server's answer; empty: nothing listens
+        std::string page;
+        std::string secondLine;
+    };
+    const std::vector<Case> cases = {
+        {"refused", "", "", "status pass=2 rows=0 fetch=failed reason=refused failures=2 guest=no"},
+        {"503", "503 Service Unavailable", "busy",
+         "status pass=2 rows=0 fetch=failed reason=http-503 failures=2 guest=no"},
+        {"guest", "200 OK", forumPage({"alpha", "beta"}) + quickLogin,
+         "status pass=2 rows=2 fetch=ok reason=none failures=0 guest=yes"},
+        {"no rows", "200 OK", "<html>down for maintenance</html>",
+         "status pass=2 rows=0 fetch=ok reason=none failures=0 guest=no"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoopbackServer server([&](const ReceivedRequest&) { return Reply::make(c.status, "", c.page); });
+        const std::string url = c.status.empty()
+                                    ? "http://127.0.0.1:" + std::to_string(test::closedLoopbackPort()) + "/"
+                                    : server.url("/forum-19-1.html");
+        Watch watch(L"--board 1 --interval 0 --url " + text::utf8ToWide(url));
+        ASSERT_TRUE(watch.readUntil("status pass=3 ")) << watch.output;
+        EXPECT_NE(watch.output.find(c.secondLine + "\n"), std::string::npos) << watch.output;
+        EXPECT_EQ(watch.closeInputAndWait(), 0u);
+    }
 }
 
 // A hostile server: every pass gets a fresh 16 MiB page of about 80,000 rows
