@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the program's main window in the states worth looking at
 # (start-up, each page, the settings panel, the links window, the QR tool
-# window, the exit box),
+# window, a healthy, a failing and a guest-view board, the exit box),
 # taken on a private Xvfb display with a white root, so the window's shadow
 # shows. The test build's tour (shell_tour) drives the program.
 # Usage: scripts/shell-screenshots.sh [BUILD_DIR [OUT_DIR]]

@@ -2,7 +2,8 @@
 // stops at each so that a screenshot can be taken (scripts/shell-screenshots.sh).
 // At every stop it prints "shot NAME" and waits for a line on its standard
 // input. The announcement comes from a page served here; the network test
-// page too, so the indicator shows the network up.
+// page too, so the indicator shows the network up; and three forum boards,
+// whose health the last stops show.
 
 // commctrl.h needs the types of windows.h: keep this order.
 // clang-format off
@@ -13,7 +14,10 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <utility>
 
+#include "BoardOnScreen.h"
+#include "BoardPages.h"
 #include "ShellDriver.h"
 #include "app/ControlIds.h"
 #include "app/QrWindowLayout.h"
@@ -37,10 +41,31 @@ void click(const ShellProcess& shell, HWND button) {
     Sleep(400);  // the last repaints
 }
 
+// Starts a board on its own page with keywords that its rows carry, and
+// waits until its status line tells of the first pass.
+void startBoard(const ShellProcess& shell, int page, const std::wstring& keywords) {
+    click(shell, shell.control({app::kBackgroundId, app::navButtonId(page)}));
+    const BoardOnScreen board(shell, page);
+    board.setUp(keywords, false);
+    typeInto(board.interval, L"5");
+    press(board.start);
+    const HWND line =
+        shell.control({app::kPageContainerId, app::pageId(page), app::kControlPanelId, app::kBoardStatusId});
+    waitFor([&] { return textOf(line).find(L"已检查 1 次") != std::wstring::npos; });
+}
+
 }  // namespace
 
 int main() {
-    const LoopbackServer server([](const ReceivedRequest& request) {
+    // The forum as the boards' health shows it: 赚客大家谈 a member's page,
+    // 活动线报 a site that answers 503, 果果换物 the guest's page with its
+    // quick-login form.
+    const std::string memberPage = replaced(boardFixture("forum-15-1.html"), "viewlostpw=1", "viewlostpw=0");
+    const std::string guestPage = boardFixture("forum-31-1.html");
+    const LoopbackServer server([&](const ReceivedRequest& request) {
+        if (request.target == "/forum-15-1.html") return Reply::make("200 OK", "", memberPage);
+        if (request.target == "/forum-19-1.html") return Reply::make("503 Service Unavailable", "", "busy");
+        if (request.target == "/forum-31-1.html") return Reply::make("200 OK", "", guestPage);
         if (request.target.find("zaixiangonggao") != std::string::npos) {
             return Reply::make(
                 "200 OK", "Content-Type: text/html; charset=utf-8\r\n",
@@ -51,7 +76,8 @@ int main() {
         return Reply::make("200 OK", "Content-Type: text/plain\r\n", "Microsoft Connect Test");
     });
     const ShellProcess shell({.noticeUrl = server.url("/app/fenfa/604183527/zaixiangonggao.html"),
-                              .netTestUrl = server.url("/connecttest.txt")});
+                              .netTestUrl = server.url("/connecttest.txt"),
+                              .forumHost = "127.0.0.1:" + std::to_string(server.port())});
     if (!shell.started()) {
         std::cout << "failed the program did not start" << std::endl;
         return 1;
@@ -87,6 +113,14 @@ int main() {
     stop("qr-tool");
     if (tool != nullptr) PostMessageW(tool, WM_CLOSE, 0, 0);
     Sleep(300);
+
+    startBoard(shell, 0, L"红包*活动*返现");
+    startBoard(shell, 1, L"红包");
+    startBoard(shell, 2, L"卡");
+    for (const auto& [page, name] : {std::pair{0, "board-healthy"}, {1, "board-failing"}, {2, "board-guest"}}) {
+        click(shell, shell.control({app::kBackgroundId, app::navButtonId(page)}));
+        stop(name);
+    }
 
     press(shell.control({app::kExitButtonId}));
     HWND box = nullptr;

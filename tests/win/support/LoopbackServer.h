@@ -58,8 +58,11 @@ public:
     using Handler = std::function<Reply(const ReceivedRequest&)>;
 
     // lastByte: the server listens on 127.0.0.lastByte (2 and up stand for a
-    // second host).
-    explicit LoopbackServer(Handler handler, int lastByte = 1, RequestLog log = RequestLog::Kept);
+    // second host). port: the port to listen on, 0 for a free one; a given
+    // port is taken even while connections of an earlier server on it wait
+    // out their close (a server that goes away and comes back).
+    explicit LoopbackServer(Handler handler, int lastByte = 1, RequestLog log = RequestLog::Kept,
+                            int port = 0);
     ~LoopbackServer();
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;

@@ -123,11 +123,15 @@ Reply Reply::make(std::string_view status, std::string_view headers, std::string
     return reply;
 }
 
-LoopbackServer::LoopbackServer(Handler handler, int lastByte, RequestLog log)
+LoopbackServer::LoopbackServer(Handler handler, int lastByte, RequestLog log, int port)
     : handler_(std::move(handler)), host_("127.0.0." + std::to_string(lastByte)), log_(log) {
     ensureWinsock();
     const SOCKET listener = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = loopback(0, lastByte);
+    sockaddr_in address = loopback(port, lastByte);
+    if (port != 0 && listener != INVALID_SOCKET) {
+        const BOOL reuse = TRUE;
+        ::setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse);
+    }
     if (listener == INVALID_SOCKET ||
         ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(listener, SOMAXCONN) != 0) {
