@@ -52,6 +52,10 @@ void startBoard(const ShellProcess& shell, int page, const std::wstring& keyword
     const HWND line =
         shell.control({app::kPageContainerId, app::pageId(page), app::kControlPanelId, app::kBoardStatusId});
     waitFor([&] { return textOf(line).find(L"已检查 1 次") != std::wstring::npos; });
+    // The start's own wait ends before the next board starts: the waits
+    // would nest, and the first board would show "正在启动" until the last
+    // one's ended.
+    waitFor([&] { return textOf(board.start) == L"停止监控"; });
 }
 
 }  // namespace
