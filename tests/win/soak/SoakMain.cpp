@@ -24,11 +24,11 @@
 #include <string>
 #include <thread>
 
-#include "HostileBoard.h"
-#include "PostingBoard.h"
+#include "sites/HostileBoard.h"
+#include "sites/PostingBoard.h"
 #include "ProgramSample.h"
-#include "SoakPlan.h"
-#include "SoakSites.h"
+#include "sites/SitePlan.h"
+#include "sites/BoardSites.h"
 #include "monitor/Board.h"
 #include "monitor/Extraction.h"
 #include "monitor/Keywords.h"
@@ -69,28 +69,28 @@ std::string seconds(Clock::duration elapsed) {
 // a matching one holds a keyword, a quiet one none; the hostile page is all
 // rows. An empty text when they do; what is wrong otherwise.
 std::string checkPages(std::size_t hostileBytes) {
-    const std::string keywords = text::wideToGbk(soak::kKeywords);
+    const std::string keywords = text::wideToGbk(sites::kKeywords);
     std::string matched;
     for (int n = 0; n < 3; ++n) {
-        const std::string title = text::wideToGbk(soak::PostingBoard::newPost(n).title);
-        if (monitor::matchKeywords(title, keywords, matched) != soak::PostingBoard::matches(n))
+        const std::string title = text::wideToGbk(sites::PostingBoard::newPost(n).title);
+        if (monitor::matchKeywords(title, keywords, matched) != sites::PostingBoard::matches(n))
             return "new post " + std::to_string(n) + " does not match as meant";
     }
-    for (const soak::SoakBoard& board : soak::soakBoards()) {
+    for (const sites::SiteBoard& board : sites::siteBoards()) {
         const monitor::BoardSpec& catalogued = *monitor::boardForPage(board.page);
         const std::string label = "page " + std::to_string(board.page);
         if (board.hostile) {
             const std::size_t rows =
-                monitor::extractRows(catalogued, soak::hostilePage(hostileBytes, 0)).size();
+                monitor::extractRows(catalogued, sites::hostilePage(hostileBytes, 0)).size();
             if (rows == 0) return label + ": the hostile page gives no rows";
             say("note hostile page: " + std::to_string(hostileBytes) + " bytes, " +
                 std::to_string(rows) + " rows");
             continue;
         }
-        const soak::PostingBoard site(board, 0, Clock::now());
+        const sites::PostingBoard site(board, 0, Clock::now());
         const auto rows =
             monitor::extractRows(catalogued, monitor::boardPageText(catalogued, site.pageWith(1)));
-        if (rows.empty() || rows.front().title != text::wideToGbk(site.newPost(0).title))
+        if (rows.empty() || rows.front().title != text::wideToGbk(site.newPost(0, board.page).title))
             return label + ": a new post does not show as the first row";
     }
     return {};
@@ -98,22 +98,22 @@ std::string checkPages(std::size_t hostileBytes) {
 
 // Types the board's settings in and presses its start button; true once it
 // runs.
-bool startBoard(const test::ShellProcess& shell, const soak::SoakBoard& board) {
+bool startBoard(const test::ShellProcess& shell, const sites::SiteBoard& board) {
     const test::BoardOnScreen screen(shell, board.page);
     if (!screen.found()) return false;
-    test::typeInto(screen.keywords, soak::kKeywords);
+    test::typeInto(screen.keywords, sites::kKeywords);
     test::typeInto(screen.interval, L"0");
-    test::typeInto(screen.stay, soak::kPopupStay);
+    test::typeInto(screen.stay, sites::kPopupStay);
     if ((board.popup && !test::tick(screen.popup)) || (board.voice && !test::tick(screen.voice)))
         return false;
-    if (test::textOf(screen.keywords) != soak::kKeywords || test::textOf(screen.interval) != L"0")
+    if (test::textOf(screen.keywords) != sites::kKeywords || test::textOf(screen.interval) != L"0")
         return false;
     test::press(screen.start);
     return test::waitFor([&] { return screen.state() == kRunning; });
 }
 
-std::string sampleLine(Clock::duration elapsed, const soak::ProgramSample& sample,
-                       const soak::SoakSites& sites) {
+std::string sampleLine(Clock::duration elapsed, const sites::ProgramSample& sample,
+                       const sites::BoardSites& sites) {
     const test::ProcessCounts& counts = sample.counts;
     std::string line =
         "sample " + seconds(elapsed) + " private=" + std::to_string(counts.privateBytes) +
@@ -123,8 +123,8 @@ std::string sampleLine(Clock::duration elapsed, const soak::ProgramSample& sampl
         " companions=" + std::to_string(sample.companions) +
         " answered=" + (sample.answered ? "1" : "0");
     std::string requests, quiet;
-    for (std::size_t i = 0; i < soak::soakBoards().size(); ++i) {
-        const soak::SoakSites::Tally tally = sites.tally(i);
+    for (std::size_t i = 0; i < sites::siteBoards().size(); ++i) {
+        const sites::BoardSites::Tally tally = sites.tally(i);
         requests += (i ? "," : "") + std::to_string(tally.requests);
         quiet += (i ? "," : "") + tenths(tally.quietSeconds);
     }
@@ -143,8 +143,10 @@ int main(int argc, char** argv) {
         std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(minutes * 60));
 
     if (const std::string wrong = checkPages(hostileBytes); !wrong.empty()) return fail(wrong);
-    soak::SoakSites sites(hostileBytes,
-                          std::chrono::duration_cast<std::chrono::seconds>(runLength));
+    sites::BoardSites sites({.hostilePageBytes = hostileBytes,
+                             .relayLifetime = std::chrono::duration_cast<std::chrono::seconds>(runLength) +
+                                              std::chrono::minutes(10),
+                             .announcement = reinterpret_cast<const char*>(u8"长时间运行检查进行中")});
     if (!sites.ready()) return fail("the TLS relays did not start");
     say("note starting the program");
     const test::ShellProcess shell(sites.shellOptions());
@@ -152,7 +154,7 @@ int main(int argc, char** argv) {
 
     std::string boards = "boards";
     std::string hostile = "none";
-    for (const soak::SoakBoard& board : soak::soakBoards()) {
+    for (const sites::SiteBoard& board : sites::siteBoards()) {
         if (!startBoard(shell, board))
             return fail("page " + std::to_string(board.page) + " did not start");
         boards += " " + std::to_string(board.page);
@@ -170,7 +172,7 @@ int main(int argc, char** argv) {
             say("died " + seconds(elapsed));
             return 0;
         }
-        say(sampleLine(elapsed, soak::sampleProgram(shell.id(), shell.main()), sites));
+        say(sampleLine(elapsed, sites::sampleProgram(shell.id(), shell.main()), sites));
     }
     say("end " + seconds(Clock::now() - begin));
     for (HWND alert : test::visibleWindowsOfClass(popup::kAlertWindowClass))

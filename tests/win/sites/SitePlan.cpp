@@ -1,6 +1,6 @@
-#include "SoakPlan.h"
+#include "SitePlan.h"
 
-namespace brevaro::soak {
+namespace brevaro::sites {
 
 namespace {
 
@@ -10,8 +10,8 @@ test::FirstPost forumPost(const char* id, const wchar_t* title) {
 
 }  // namespace
 
-const std::vector<SoakBoard>& soakBoards() {
-    static const std::vector<SoakBoard> boards{
+const std::vector<SiteBoard>& siteBoards() {
+    static const std::vector<SiteBoard> boards{
         {0, "forum-15-1.html", forumPost("9012001", L"工行二类户开通后每月能领几次立减金？"), true,
          true, false},
         {1, "forum-19-1.html", forumPost("9013201", L"京东 PLUS 会员 12.12 领 200-20 全品券，速度"),
@@ -20,8 +20,9 @@ const std::vector<SoakBoard>& soakBoards() {
          false},
         {3, "forum-25-1.html", forumPost("9016701", L"移动 2000 积分兑换的 10 元话费券"), false,
          false, false},
-        // 邀请专区: the hostile site's board.
-        {4, "", {}, true, true, true},
+        // 邀请专区: the hostile site's board, when the sites have one.
+        {4, "forum-20-1.html", forumPost("9014501", L"美团 新人 15 元红包 邀请码互助，互相助力"), true, true,
+         true},
         {5, "forum-11-1.html", forumPost("9017801", L"注册某理财 APP 实名即可，秒结"), true, false,
          false},
         {6,
@@ -40,4 +41,4 @@ const std::vector<SoakBoard>& soakBoards() {
     return boards;
 }
 
-}  // namespace brevaro::soak
+}  // namespace brevaro::sites

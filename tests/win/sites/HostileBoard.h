@@ -14,7 +14,7 @@
 
 #include "support/LoopbackServer.h"
 
-namespace brevaro::soak {
+namespace brevaro::sites {
 
 // A forum list page of minimal rows, at least `bytes` long, whose titles are
 // "hSERIAL-N" for this page's serial.
@@ -34,4 +34,4 @@ class HostileBoard {
     int pages_ = 0;
 };
 
-}  // namespace brevaro::soak
+}  // namespace brevaro::sites

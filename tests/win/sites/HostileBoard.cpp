@@ -5,7 +5,7 @@
 
 #include "support/ForumPages.h"
 
-namespace brevaro::soak {
+namespace brevaro::sites {
 
 namespace {
 
@@ -78,4 +78,4 @@ Reply HostileBoard::answer() {
     return reply;
 }
 
-}  // namespace brevaro::soak
+}  // namespace brevaro::sites
