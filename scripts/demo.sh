@@ -81,13 +81,25 @@ mkdir -p "$out"
 failed=0
 shots=0
 coproc DRIVER { "${driver[@]}" 2>"$wine_log"; }
+driver_pid=$DRIVER_PID  # bash unsets DRIVER_PID once the driver has ended
 while IFS= read -r line <&"${DRIVER[0]}"; do
     line=${line%$'\r'}
     case "$line" in
         "say "*) echo "${line#say }" ;;
         "shot "*)
             read -r _ name x y w h <<<"$line"
-            import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$name.png"
+            # The window of that place, taken by itself: under the compositing
+            # manager it holds its whole picture even where another window
+            # covers it (without a window manager, Wine lets the main window
+            # cover the topmost popup of another process). Without one, the
+            # screen's part.
+            window=$(xwininfo -display "$DISPLAY" -root -tree 2>/dev/null |
+                awk -v g=" ${w}x${h}+${x}+${y} " 'index($0, g) {print $1; exit}')
+            if [[ -n "$compositor" && -n "$window" ]]; then
+                import -display "$DISPLAY" -window "$window" "$out/$name.png"
+            else
+                import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$name.png"
+            fi
             echo "screenshot: $out/$name.png"
             shots=$((shots + 1))
             echo >&"${DRIVER[1]}"
@@ -99,7 +111,7 @@ while IFS= read -r line <&"${DRIVER[0]}"; do
         *) echo "$line" ;;
     esac
 done
-wait "$DRIVER_PID" || failed=1
+wait "$driver_pid" || failed=1
 if [[ $failed -eq 0 && $shots -eq 2 ]]; then
     echo "demo: done"
     exit 0

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # make test: installs what is missing, builds the three builds, runs the
-# native unit tests, then the Windows tests under Wine on a private display.
+# native unit tests, then the Windows tests under Wine on a private display,
+# then the demo, headless.
 # Prints one summary; exits non-zero when any step fails.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -52,6 +53,9 @@ if step "dependencies" scripts/install-deps.sh; then
     fi
     if [[ $win64_built -eq 0 ]]; then
         step "windows tests (x86_64 under Wine)" windows_tests
+        # The demo as a reviewer runs it without a display: it must keep
+        # showing the job.
+        step "demo (make demo, headless)" env -u DISPLAY scripts/demo.sh
     else
         skip "windows tests"
     fi

@@ -18,6 +18,10 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return text;
 }
 
+std::string membersView(const std::string& forumPage) {
+    return replaced(forumPage, "viewlostpw=1", "viewlostpw=0");
+}
+
 std::wstring replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
     for (std::size_t at = text.find(from); at != std::wstring::npos;
          at = text.find(from, at + to.size()))

@@ -29,6 +29,11 @@ struct NewPost {
 std::string replaced(std::string text, const std::string& from, const std::string& to);
 std::wstring replaced(std::wstring text, const std::wstring& from, const std::wstring& to);
 
+// A forum page as the forum shows it to a member who has logged in: the
+// sample pages are a guest's, whose quick-login form carries the link the
+// program knows it by; here that link is another one.
+std::string membersView(const std::string& forumPage);
+
 // The page with the new posts on top, in the order given; empty when the
 // first post is not found on the page.
 std::string withNewPosts(const std::string& page, const FirstPost& first,

@@ -72,8 +72,7 @@ class HealthSite {
   private:
     Reply reply(const ReceivedRequest& request) {
         if (request.target != kPath) return Reply::make("404 Not Found", "", "", true);
-        const std::string memberPage =
-            replaced(boardFixture("forum-19-1.html"), "viewlostpw=1", "viewlostpw=0");
+        const std::string memberPage = membersView(boardFixture("forum-19-1.html"));
         Reply reply;
         switch (answer_.load()) {
             case Answer::Rows: reply = Reply::make("200 OK", "Content-Type: text/html", memberPage); break;

@@ -17,7 +17,7 @@ constexpr int kShownNewPosts = 5;
 
 PostingBoard::PostingBoard(const SiteBoard& board, int order, Clock::time_point start, const PostingPace& pace)
     : board_(board),
-      sample_(test::boardFixture(board.fixture)),
+      sample_(test::membersView(test::boardFixture(board.fixture))),
       firstPostAt_(start + pace.firstAfter + order * pace.firstStagger),
       pace_(pace.every + order * pace.everyStagger) {}
 

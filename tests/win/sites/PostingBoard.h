@@ -1,6 +1,6 @@
 #pragma once
-// An ordinary board's site: its sample page, changed on every answer (a line
-// that counts the answers), with new posts coming in on top now and then.
+// An ordinary board's site: its sample page (a forum's as a member sees it),
+// changed on every answer (a line that counts the answers), with new posts coming in on top now and then.
 // New posts come in at a steady pace of their own for each board; two in three carry a keyword (a popup, a sound, a list rebuild where
 // the board asks for them), the third joins silently. The page shows the
 // newest few of them above the sample page's own posts, as a site's list

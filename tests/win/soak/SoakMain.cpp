@@ -112,7 +112,7 @@ bool startBoard(const test::ShellProcess& shell, const sites::SiteBoard& board) 
     return test::waitFor([&] { return screen.state() == kRunning; });
 }
 
-std::string sampleLine(Clock::duration elapsed, const sites::ProgramSample& sample,
+std::string sampleLine(Clock::duration elapsed, const soak::ProgramSample& sample,
                        const sites::BoardSites& sites) {
     const test::ProcessCounts& counts = sample.counts;
     std::string line =
@@ -172,7 +172,7 @@ int main(int argc, char** argv) {
             say("died " + seconds(elapsed));
             return 0;
         }
-        say(sampleLine(elapsed, sites::sampleProgram(shell.id(), shell.main()), sites));
+        say(sampleLine(elapsed, soak::sampleProgram(shell.id(), shell.main()), sites));
     }
     say("end " + seconds(Clock::now() - begin));
     for (HWND alert : test::visibleWindowsOfClass(popup::kAlertWindowClass))
