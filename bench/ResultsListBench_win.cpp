@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ResultsList_win.h"
-#include "app/WindowClass_win.h"
+#include "app/boards/ResultsList_win.h"
+#include "app/widgets/WindowClass_win.h"
 #include "monitor/Board.h"
 
 namespace {

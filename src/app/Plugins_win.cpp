@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "alerts/SystemAlerts.h"
-#include "app/BoardController_win.h"
-#include "app/BoardPage_win.h"
-#include "app/BoardStatusLine_win.h"
-#include "app/ControlIds.h"
-#include "app/QrToolWindow_win.h"
-#include "app/Shell_win.h"
+#include "app/boards/BoardController_win.h"
+#include "app/boards/BoardPage_win.h"
+#include "app/boards/BoardStatusLine_win.h"
+#include "app/catalogue/ControlIds.h"
+#include "app/qrwindows/QrToolWindow_win.h"
+#include "app/shell/Shell_win.h"
 #include "monitor/Board.h"
 #include "skin/PictureButton_win.h"
 

@@ -9,7 +9,7 @@
 #include "popup/AlertLayout.h"
 #include "popup/AlertWorker_win.h"
 #include "popup/PopupArguments.h"
-#include "skin/Skin.h"
+#include "skin/Skin_win.h"
 #include "text/ShellAddress.h"
 #include "text/WideText_win.h"
 

@@ -1,7 +1,7 @@
 #include "skin/LookLayer_win.h"
 #include "skin/Palette.h"
 #include "skin/Shadow_win.h"
-#include "skin/Skin.h"
+#include "skin/Skin_win.h"
 
 namespace brevaro::skin {
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "app/LinkResolution.h"
+#include "app/boards/LinkResolution.h"
 #include "monitor/Board.h"
 #include "text/AsciiCase.h"
 #include "text/Encoding.h"

@@ -2,7 +2,7 @@
 // link, on a board whose list page is LISTURL, hands the shell.
 
 #include "Cli.h"
-#include "app/LinkResolution.h"
+#include "app/boards/LinkResolution.h"
 #include "text/Encoding.h"
 
 namespace brevaro::cli {

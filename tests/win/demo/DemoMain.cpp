@@ -29,8 +29,8 @@
 #include "sites/PostingBoard.h"
 #include "sites/SitePlan.h"
 #include "text/WideText_win.h"
-#include "win/app/BoardOnScreen.h"
-#include "app/ControlIds.h"
+#include "win/app/program/BoardOnScreen.h"
+#include "app/catalogue/ControlIds.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "PostingBoard.h"
 #include "support/LoopbackServer.h"
 #include "support/TlsRelay.h"
-#include "win/app/ShellDriver.h"
+#include "win/app/program/ShellDriver.h"
 
 namespace brevaro::sites {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "win/app/BoardPages.h"
+#include "win/app/program/BoardPages.h"
 
 namespace brevaro::sites {
 

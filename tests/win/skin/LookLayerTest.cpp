@@ -16,7 +16,7 @@
 #include "skin/ImageShadow_win.h"
 #include "skin/LookLayer_win.h"
 #include "skin/PictureButton_win.h"
-#include "skin/Skin.h"
+#include "skin/Skin_win.h"
 #include "win/support/WindowText.h"
 
 namespace brevaro::skin {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/Shadow_win.h"
-#include "skin/Skin.h"
+#include "skin/Skin_win.h"
 
 namespace brevaro::skin {
 namespace {

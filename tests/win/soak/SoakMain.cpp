@@ -34,7 +34,7 @@
 #include "monitor/Keywords.h"
 #include "popup/AlertLayout.h"
 #include "text/WideText_win.h"
-#include "win/app/BoardOnScreen.h"
+#include "win/app/program/BoardOnScreen.h"
 
 namespace {
 

@@ -1,0 +1,15 @@
+// Brevaro.exe: the program, with the addresses it was built with.
+
+#include <windows.h>
+
+#include "app/catalogue/ShellConfig.h"
+#include "app/shell/Shell_win.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    try {
+        return brevaro::app::runShell(instance, brevaro::app::releaseShellConfig(),
+                                      brevaro::app::programPlugins());
+    } catch (...) {
+        return 1;
+    }
+}
