@@ -44,10 +44,6 @@ compositor=""
 stop_all() {
     [[ -z "$compositor" ]] || kill "$compositor" 2>/dev/null || true
     wine_session_stop
-    # The TLS relays are host programs that Wine does not stop: each ends
-    # once its lifeline folder, in the prefix's temporary folder, is gone.
-    find "$BREVARO_WINE_PREFIX/drive_c/users" -maxdepth 6 -type d -name 'brevaro-tls-relay-*' \
-        -prune -exec rm -rf {} + 2>/dev/null || true
 }
 trap stop_all EXIT
 trap 'exit 130' INT TERM

@@ -47,14 +47,7 @@ rm -f "$log"
 export BREVARO_WINE_PREFIX=${BREVARO_WINE_PREFIX:-$root/build/soak-prefix}
 source "$root/scripts/wine-session.sh"
 
-stop_all() {
-    wine_session_stop
-    # The TLS relays are host programs that Wine does not stop: each ends
-    # once its lifeline folder, in the prefix's temporary folder, is gone.
-    find "$BREVARO_WINE_PREFIX/drive_c/users" -maxdepth 6 -type d -name 'brevaro-tls-relay-*' \
-        -prune -exec rm -rf {} + 2>/dev/null || true
-}
-trap stop_all EXIT
+trap wine_session_stop EXIT
 trap 'exit 130' INT TERM
 wine_session_start
 

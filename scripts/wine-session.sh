@@ -6,7 +6,8 @@
 # BREVARO_XVFB_OPTIONS adds options to the private Xvfb (-wr: a white root).
 #   wine_session_start   starts Xvfb, prepares the prefix, starts its server
 #                        for the session, exports the variables
-#   wine_session_stop    shuts the prefix's wineserver down and stops Xvfb
+#   wine_session_stop    shuts the prefix's wineserver down, ends the TLS
+#                        relays of its tests and stops Xvfb
 # Only the processes this session started are stopped.
 
 wine_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -93,6 +94,13 @@ wine_session_start() {
 wine_session_stop() {
     if [[ -n "${BREVARO_WINESERVER:-}" && -d "$wine_prefix" ]]; then
         WINEPREFIX="$wine_prefix" "$BREVARO_WINESERVER" -k 2>/dev/null || true
+    fi
+    # The TLS relays (tests/win/support/TlsRelay.h) are host programs that
+    # Wine does not stop: each ends once its lifeline folder, in the
+    # prefix's temporary folder, is gone.
+    if [[ -d "$wine_prefix/drive_c/users" ]]; then
+        find "$wine_prefix/drive_c/users" -maxdepth 6 -type d -name 'brevaro-tls-relay-*' \
+            -prune -exec rm -rf {} + 2>/dev/null || true
     fi
     if [[ -n "$wine_xvfb_pid" ]]; then
         kill "$wine_xvfb_pid" 2>/dev/null || true

@@ -13,22 +13,42 @@ std::string clockText(const ClockTime& at) {
     return text;
 }
 
-std::string count(std::size_t n) { return std::to_string(n); }
+// Why a fetch failed: in the user's words and as the watch tool's field.
+// Both empty for a fetch that did not fail.
+struct Reason {
+    std::string words;
+    std::string field;
+};
+
+Reason reasonOf(const FetchOutcome& fetch) {
+    switch (fetch.failure) {
+        case RequestFailure::Refused: return {"连接被拒绝", "refused"};
+        case RequestFailure::TimedOut: return {"超时", "timeout"};
+        case RequestFailure::HostNotFound: return {"找不到服务器", "host-not-found"};
+        case RequestFailure::ConnectionLost: return {"连接中断", "connection-lost"};
+        case RequestFailure::NoAnswer: return {"没有应答", "no-answer"};
+        case RequestFailure::None: break;
+    }
+    const std::string code = std::to_string(fetch.statusCode);
+    if (fetch.statusCode >= 400) return {"HTTP " + code, "http-" + code};
+    if (fetch.statusCode < 100) return {"没有应答", "no-answer"};
+    return {};
+}
 
 // The board's line while it runs and after its passes.
 std::string passLine(const PassReport& report) {
     const std::string at = clockText(report.endedAt);
-    const std::string passes = "已检查 " + count(static_cast<std::size_t>(report.pass)) + " 次";
+    const std::string passes = "已检查 " + std::to_string(report.pass) + " 次";
     if (report.fetch.failed()) {
         return at + " 获取失败（" + failureReason(report.fetch) + "），已连续失败 " +
-               count(static_cast<std::size_t>(report.failureStreak)) + " 次 · " + passes;
+               std::to_string(report.failureStreak) + " 次 · " + passes;
     }
     if (report.guestView) {
-        return at + " 论坛把你当作游客：请点左侧“登录赚吧账号”登录 · 本页 " + count(report.rows) + " 行 · " +
-               passes;
+        return at + " 论坛把你当作游客：请点左侧“登录赚吧账号”登录 · 本页 " + std::to_string(report.rows) +
+               " 行 · " + passes;
     }
     if (report.rows == 0) return at + " 页面已取到，但没有找到列表的标记（0 行） · " + passes;
-    return at + " 正常 · 本页 " + count(report.rows) + " 行 · " + passes;
+    return at + " 正常 · 本页 " + std::to_string(report.rows) + " 行 · " + passes;
 }
 
 }  // namespace
@@ -46,19 +66,7 @@ PassReport PassTally::record(const FetchOutcome& fetch, std::size_t rows, bool g
     return report;
 }
 
-std::string failureReason(const FetchOutcome& fetch) {
-    switch (fetch.failure) {
-        case RequestFailure::Refused: return "连接被拒绝";
-        case RequestFailure::TimedOut: return "超时";
-        case RequestFailure::HostNotFound: return "找不到服务器";
-        case RequestFailure::ConnectionLost: return "连接中断";
-        case RequestFailure::NoAnswer: return "没有应答";
-        case RequestFailure::None: break;
-    }
-    if (fetch.statusCode >= 400) return "HTTP " + std::to_string(fetch.statusCode);
-    if (fetch.statusCode < 100) return "没有应答";
-    return {};
-}
+std::string failureReason(const FetchOutcome& fetch) { return reasonOf(fetch).words; }
 
 std::string statusLine(const BoardHealth& health) {
     switch (health.state) {
@@ -83,22 +91,9 @@ bool showsTrouble(const BoardHealth& health) {
 }
 
 std::string statusFields(const PassReport& report) {
-    std::string reason = "none";
-    if (report.fetch.failed()) {
-        switch (report.fetch.failure) {
-            case RequestFailure::Refused: reason = "refused"; break;
-            case RequestFailure::TimedOut: reason = "timeout"; break;
-            case RequestFailure::HostNotFound: reason = "host-not-found"; break;
-            case RequestFailure::ConnectionLost: reason = "connection-lost"; break;
-            case RequestFailure::NoAnswer: reason = "no-answer"; break;
-            case RequestFailure::None:
-                reason = report.fetch.statusCode >= 400 ? "http-" + std::to_string(report.fetch.statusCode)
-                                                        : "no-answer";
-                break;
-        }
-    }
+    const bool failed = report.fetch.failed();
     return "status pass=" + std::to_string(report.pass) + " rows=" + std::to_string(report.rows) +
-           " fetch=" + (report.fetch.failed() ? "failed" : "ok") + " reason=" + reason +
+           " fetch=" + (failed ? "failed" : "ok") + " reason=" + (failed ? reasonOf(report.fetch).field : "none") +
            " failures=" + std::to_string(report.failureStreak) + " guest=" + (report.guestView ? "yes" : "no");
 }
 

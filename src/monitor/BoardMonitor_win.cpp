@@ -6,6 +6,7 @@
 #include <functional>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "http/BrowserCookieStore.h"
 #include "http/HttpRequest.h"
@@ -168,9 +169,9 @@ FetchedPage fetchPage(MonitorRunShared& run, http::HttpRequest& request, const s
         }
         if (run.stopRequested) return {};
         if (!request.Send()) return {{}, {request.LastFailure(), 0}};
-        FetchedPage fetched{request.BodyText(), {}};
-        fetched.outcome = {request.LastFailure(), request.StatusCode()};
-        return fetched;
+        // The body first: a read that breaks off is the fetch's failure too.
+        std::string body = request.BodyText();
+        return {std::move(body), {request.LastFailure(), request.StatusCode()}};
     } catch (...) {
         return {{}, {http::RequestFailure::NoAnswer, 0}};
     }

@@ -181,6 +181,4 @@ HBITMAP buttonPicture(HWND button, ButtonPicture which) {
 
 void setButtonMark(HWND button, bool shown) { SendMessageW(button, kSetMark, shown ? TRUE : FALSE, 0); }
 
-bool buttonMarked(HWND button) { return SendMessageW(button, kGetMark, 0, 0) != FALSE; }
-
 }  // namespace brevaro::skin

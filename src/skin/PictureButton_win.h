@@ -58,6 +58,5 @@ HBITMAP buttonPicture(HWND button, ButtonPicture which);
 
 // Shows or takes away the mark (see kSetMark).
 void setButtonMark(HWND button, bool shown);
-bool buttonMarked(HWND button);
 
 }  // namespace brevaro::skin

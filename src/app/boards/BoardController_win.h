@@ -90,7 +90,6 @@ public:
     const monitor::BoardSpec& board() const { return board_; }
     ResultsList& results() { return results_; }
     bool running() const { return monitor_.running(); }
-    const monitor::BoardHealth& health() const { return health_; }
 
     // Replaces the browser opener (ShellExecuteW "open", SW_SHOWNORMAL).
     void setLinkOpener(LinkOpener opener);

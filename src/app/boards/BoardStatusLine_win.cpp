@@ -7,6 +7,7 @@
 #include "app/catalogue/ShellLayout.h"
 #include "app/widgets/Tooltips_win.h"
 #include "app/widgets/Widgets_win.h"
+#include "skin/GdiHandles_win.h"
 #include "skin/LookLayer_win.h"
 #include "skin/LookPaint_win.h"
 #include "text/WideText_win.h"
@@ -27,14 +28,12 @@ constexpr Colour kQuietGrey = kLinkGrey;
 // The line's height and the width its text needs, in its font.
 SIZE textExtent(HWND line, const std::wstring& text) {
     SIZE extent{0, 0};
-    const HDC dc = GetDC(line);
-    if (dc == nullptr) return extent;
+    const skin::WindowDc dc(line);
+    if (dc.get() == nullptr) return extent;
     const HFONT font = skin::controlFont(line);
-    const HGDIOBJ previous = SelectObject(dc, font);
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    extent.cy = skin::lineHeight(dc, font);
-    SelectObject(dc, previous);
-    ReleaseDC(line, dc);
+    const skin::Selection selection(dc.get(), font);
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    extent.cy = skin::lineHeight(dc.get(), font);
     return extent;
 }
 
