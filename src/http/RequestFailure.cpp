@@ -8,6 +8,16 @@ constexpr std::uint32_t kTimeout = 12002;
 constexpr std::uint32_t kNameNotResolved = 12007;
 constexpr std::uint32_t kCannotConnect = 12029;
 constexpr std::uint32_t kConnectionError = 12030;
+// The certificate errors: the secure channel's summary and each single check
+// (unknown authority, wrong name, out of date).
+constexpr std::uint32_t kSecureFailure = 12175;
+constexpr std::uint32_t kSecureInvalidCa = 12045;
+constexpr std::uint32_t kSecureCertCnInvalid = 12038;
+constexpr std::uint32_t kSecureCertDateInvalid = 12037;
+constexpr std::uint32_t kSecureInvalidCert = 12169;
+constexpr std::uint32_t kSecureCertRevFailed = 12057;
+constexpr std::uint32_t kSecureCertRevoked = 12170;
+constexpr std::uint32_t kSecureCertWrongUsage = 12179;
 
 }  // namespace
 
@@ -18,6 +28,14 @@ RequestFailure requestFailureOf(std::uint32_t platformError) {
         case kTimeout: return RequestFailure::TimedOut;
         case kNameNotResolved: return RequestFailure::HostNotFound;
         case kConnectionError: return RequestFailure::ConnectionLost;
+        case kSecureFailure:
+        case kSecureInvalidCa:
+        case kSecureCertCnInvalid:
+        case kSecureCertDateInvalid:
+        case kSecureInvalidCert:
+        case kSecureCertRevFailed:
+        case kSecureCertRevoked:
+        case kSecureCertWrongUsage: return RequestFailure::Certificate;
         default: return RequestFailure::NoAnswer;
     }
 }

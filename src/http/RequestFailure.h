@@ -15,6 +15,8 @@ enum class RequestFailure {
     HostNotFound,    // the host name did not resolve
     ConnectionLost,  // the connection broke off (reset, closed) before the answer was whole
     NoAnswer,        // any other failure: no usable answer came
+    Certificate,     // the server's certificate failed its check (HTTPS)
+    PassFailed,      // the page came, but the pass over it failed part-way (memory ran out)
 };
 
 // The kind of a WinHttp error code; 0 is None, an unknown code NoAnswer.

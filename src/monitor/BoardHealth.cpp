@@ -27,6 +27,8 @@ Reason reasonOf(const FetchOutcome& fetch) {
         case RequestFailure::HostNotFound: return {"找不到服务器", "host-not-found"};
         case RequestFailure::ConnectionLost: return {"连接中断", "connection-lost"};
         case RequestFailure::NoAnswer: return {"没有应答", "no-answer"};
+        case RequestFailure::Certificate: return {"证书错误", "certificate"};
+        case RequestFailure::PassFailed: return {"处理页面时出错", "pass-failed"};
         case RequestFailure::None: break;
     }
     const std::string code = std::to_string(fetch.statusCode);

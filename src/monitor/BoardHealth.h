@@ -94,7 +94,7 @@ std::string failureReason(const FetchOutcome& fetch);
 // The watch tool's line of a pass:
 // "status pass=N rows=R fetch=ok|failed reason=… failures=K guest=yes|no",
 // reason one of none, refused, timeout, host-not-found, connection-lost,
-// no-answer, http-CODE.
+// no-answer, certificate, pass-failed, http-CODE.
 std::string statusFields(const PassReport& report);
 
 }  // namespace brevaro::monitor

@@ -121,6 +121,9 @@ TEST(BoardHealth, AFetchFailsWithoutAnAnswerOrWithAStatusOf400OrMore) {
         {{RequestFailure::NoAnswer, 0}, true, "没有应答", "no-answer"},
         // An answer whose body broke off: the failure is the fetch's.
         {{RequestFailure::ConnectionLost, 200}, true, "连接中断", "connection-lost"},
+        {{RequestFailure::Certificate, 0}, true, "证书错误", "certificate"},
+        // The page came, the pass over it failed.
+        {{RequestFailure::PassFailed, 200}, true, "处理页面时出错", "pass-failed"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field + " " + std::to_string(c.fetch.statusCode));
