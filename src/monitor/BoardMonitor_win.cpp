@@ -23,6 +23,7 @@ namespace brevaro::monitor {
 struct MonitorRunShared {
     const BoardSpec* board = nullptr;
     std::string url;
+    RunLimits limits;
     BoardView* view = nullptr;
     alerts::AlertSink* alerts = nullptr;
     HWND host = nullptr;
@@ -229,7 +230,7 @@ void workerMain(std::shared_ptr<MonitorRunShared> run) {
             http::HttpRequest request;
             request.SetTimeLimit(kBoardRequestTimeLimitMs);
             request.AbortWhen(run->stopRequested);
-            MonitorRun monitor(*run->board, {}, run->url);
+            MonitorRun monitor(*run->board, run->limits, run->url);
             UiSettings settings(*run);
             UiActions actions(*run);
             pollUntilStopped(*run, request, monitor, settings, actions);
@@ -246,8 +247,12 @@ void workerMain(std::shared_ptr<MonitorRunShared> run) {
 }  // namespace
 
 BoardMonitor::BoardMonitor(const BoardSpec& board, BoardView& view, alerts::AlertSink& alerts,
-                           std::string url)
-    : board_(board), view_(view), alerts_(alerts), url_(url.empty() ? boardUrl(board) : std::move(url)) {
+                           std::string url, const RunLimits& limits)
+    : board_(board),
+      view_(view),
+      alerts_(alerts),
+      url_(url.empty() ? boardUrl(board) : std::move(url)),
+      limits_(limits) {
     host_ = createHost();
 }
 
@@ -261,6 +266,7 @@ void BoardMonitor::start() {
     auto run = std::make_shared<MonitorRunShared>();
     run->board = &board_;
     run->url = url_;
+    run->limits = limits_;
     run->view = &view_;
     run->alerts = &alerts_;
     run->host = static_cast<HWND>(host_);

@@ -28,6 +28,7 @@
 #include "alerts/AlertSink.h"
 #include "monitor/Board.h"
 #include "monitor/BoardView.h"
+#include "monitor/RunLimits.h"
 
 namespace brevaro::monitor {
 
@@ -36,9 +37,10 @@ struct MonitorRunShared;
 class BoardMonitor {
 public:
     // board: an entry of the catalogue (it outlives every worker). url: the
-    // list page to poll; empty means the board's own URL.
+    // list page to poll; empty means the board's own URL. limits: what each
+    // run keeps (RunLimits.h).
     BoardMonitor(const BoardSpec& board, BoardView& view, alerts::AlertSink& alerts,
-                 std::string url = {});
+                 std::string url = {}, const RunLimits& limits = {});
     ~BoardMonitor();  // stops a running run
     BoardMonitor(const BoardMonitor&) = delete;
     BoardMonitor& operator=(const BoardMonitor&) = delete;
@@ -59,6 +61,7 @@ private:
     BoardView& view_;
     alerts::AlertSink& alerts_;
     std::string url_;
+    RunLimits limits_;
     void* host_ = nullptr;  // HWND of the message window that carries the worker's calls
     std::shared_ptr<MonitorRunShared> run_;
     std::shared_ptr<MonitorRunShared> lastRun_;
