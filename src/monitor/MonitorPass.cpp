@@ -141,24 +141,33 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
 
         if (!baseline) {
             const bool keywordsGiven = !keywords.empty();
-            if (soundsRaised < kMaxAlertsPerPass && settings.voiceChecked() &&
-                (keywordsGiven || !board_.voiceNeedsKeywords)) {
-                actions.playVoiceAlert();
-                ++soundsRaised;
-            }
-            if (popupsRaised < kMaxAlertsPerPass && settings.popupChecked()) {
-                actions.ensureCompanionProgram();
-                if (keywordsGiven) {
-                    actions.launchPopupAlert(alerts::AlertRequest{
-                        .link = stored.link,
-                        .title = stored.title,
-                        .postTime = stored.postTime,
-                        .keyword = matchedKeyword_,
-                        .staySeconds = settings.popupStayText(),
-                    });
-                    ++popupsRaised;
+            bool held = false;
+            if (settings.voiceChecked() && (keywordsGiven || !board_.voiceNeedsKeywords)) {
+                if (soundsRaised < kMaxAlertsPerPass && alertBudget_->takeSound()) {
+                    actions.playVoiceAlert();
+                    ++soundsRaised;
+                } else {
+                    held = true;
                 }
             }
+            if (settings.popupChecked()) {
+                if (popupsRaised < kMaxAlertsPerPass && (!keywordsGiven || alertBudget_->takePopup())) {
+                    actions.ensureCompanionProgram();
+                    if (keywordsGiven) {
+                        actions.launchPopupAlert(alerts::AlertRequest{
+                            .link = stored.link,
+                            .title = stored.title,
+                            .postTime = stored.postTime,
+                            .keyword = matchedKeyword_,
+                            .staySeconds = settings.popupStayText(),
+                        });
+                        ++popupsRaised;
+                    }
+                } else {
+                    held = true;
+                }
+            }
+            if (held) alertBudget_->noteHeldRow();
         }
 
         if (baseline) {

@@ -15,7 +15,9 @@
 //                 with keywords given, started with the row's alert);
 //   show          baseline: append the row; later: rebuild the whole list.
 // Alerts are bounded: a pass starts at most kMaxAlertsPerPass popups and as
-// many sounds; the rows beyond are stored and shown all the same.
+// many sounds, and the board's budget (AlertBudget.h) at most
+// kMaxAlertsPerMinute of each in any minute; the rows beyond are stored and
+// shown all the same, and counted as held.
 // Memory is bounded too (RunLimits.h): a pass takes at most so many rows of
 // a page, each field at most so many bytes, and the run keeps at most so
 // many rows and titles, forgetting the oldest first.
@@ -28,12 +30,14 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
 
 #include "alerts/AlertRequest.h"
+#include "monitor/AlertBudget.h"
 #include "monitor/Board.h"
 #include "monitor/BoardRows.h"
 #include "monitor/RunLimits.h"
@@ -102,11 +106,15 @@ class MonitorRun {
 public:
     // listUrl: the URL the run fetches its pages from (the article site's
     // links are made absolute against it); empty stands for the board's own.
-    explicit MonitorRun(const BoardSpec& board, const RunLimits& limits = {}, std::string listUrl = {})
+    // alertBudget: the board's, shared by its runs; none gives the run one
+    // of its own.
+    explicit MonitorRun(const BoardSpec& board, const RunLimits& limits = {}, std::string listUrl = {},
+                        std::shared_ptr<AlertBudget> alertBudget = {})
         : board_(board),
           limits_(limits),
           listUrl_(std::move(listUrl)),
-          seen_(limits.seenTitles, limits.seenTitleBytes) {}
+          seen_(limits.seenTitles, limits.seenTitleBytes),
+          alertBudget_(alertBudget ? std::move(alertBudget) : std::make_shared<AlertBudget>()) {}
 
     // One pass over a fetched body (as received: the Lumaq page is converted
     // from UTF-8 here). stopRequested is asked before each piece of the page
@@ -127,6 +135,9 @@ public:
     // page's limit) and whether its page held the forum's quick-login form.
     std::size_t lastPassRows() const { return lastPassRows_; }
     bool lastPassShowedQuickLogin() const { return lastPassShowedQuickLogin_; }
+    // Matching new rows of the last minute that raised no alert they asked
+    // for, the bounds having been reached.
+    std::size_t alertsHeldLastMinute() { return alertBudget_->heldInLastMinute(); }
 
     // The wait before the next pass, as a pass ends with it: the interval
     // text's seconds × 1000, never below 0. Also the end of a pass that
@@ -147,6 +158,7 @@ private:
     std::string matchedKeyword_;
     std::size_t lastPassRows_ = 0;
     bool lastPassShowedQuickLogin_ = false;
+    std::shared_ptr<AlertBudget> alertBudget_;
 };
 
 }  // namespace brevaro::monitor

@@ -520,6 +520,61 @@ std::vector<Post> postsNamed(const std::string& prefix, int count) {
     return posts;
 }
 
+// Passes in quick succession (interval 0) with fresh matching rows on every
+// page: the board raises at most ten popups and ten sounds in any minute,
+// across its runs (one budget for the board), and counts the matching rows
+// shown without an alert; a minute later the budget is whole again.
+TEST(MonitorPass, AlertsOfABoardAreBoundedPerMinute) {
+    AlertBudget::Clock::time_point now{};
+    auto budget = std::make_shared<AlertBudget>([&now] { return now; });
+    const auto countIn = [](const Log& log, const std::string& prefix) {
+        return std::count_if(log.begin(), log.end(), [&](const std::string& line) { return line.starts_with(prefix); });
+    };
+    struct Step {
+        const char* what;
+        int passes;          // of 3 new matching rows each, 1 s apart
+        bool newRun;         // a stop and a start before them
+        long sounds, popups; // raised by these passes
+        std::size_t held;    // matching rows shown without an alert in the last minute, after them
+    };
+    const Step steps[] = {
+        {"three passes: nine alerts of each", 3, false, 9, 9, 0},
+        {"the tenth, then the bound", 2, false, 1, 1, 5},
+        {"a new run of the board has no new minute", 1, true, 0, 0, 8},
+    };
+    std::unique_ptr<MonitorRun> run;
+    int batch = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        if (!run || step.newRun) {
+            run = std::make_unique<MonitorRun>(*boardForPage(kForumBoard), RunLimits{}, std::string(), budget);
+            Log baseline;
+            ScriptedSettings settings(kBothBoxes, baseline);
+            RecordingActions actions(baseline);
+            run->runPass(forumPage({{"京东0-" + std::to_string(batch)}}), settings, actions);
+        }
+        Log log;
+        ScriptedSettings settings(kBothBoxes, log);
+        RecordingActions actions(log);
+        for (int pass = 0; pass < step.passes; ++pass) {
+            now += std::chrono::seconds(1);
+            run->runPass(forumPage(postsNamed("京东" + std::to_string(++batch) + "-", 3)), settings, actions);
+        }
+        EXPECT_EQ(countIn(log, "voice"), step.sounds);
+        EXPECT_EQ(countIn(log, "popup "), step.popups);
+        EXPECT_EQ(countIn(log, "rebuild "), 3 * step.passes) << "every new row is shown";
+        EXPECT_EQ(run->alertsHeldLastMinute(), step.held);
+    }
+    now += std::chrono::seconds(61);
+    EXPECT_EQ(run->alertsHeldLastMinute(), 0u);
+    Log log;
+    ScriptedSettings settings(kBothBoxes, log);
+    RecordingActions actions(log);
+    run->runPass(forumPage(postsNamed("京东late-", 3)), settings, actions);
+    EXPECT_EQ(countIn(log, "voice"), 3);
+    EXPECT_EQ(countIn(log, "popup "), 3);
+}
+
 // What one run keeps is bounded whatever the pages hold: the rows taken from
 // a page, the bytes of a field, and the rows and titles kept (the oldest go
 // first). Small limits stand for the real ones.
