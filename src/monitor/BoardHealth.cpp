@@ -73,7 +73,14 @@ std::string failureReason(const FetchOutcome& fetch) { return reasonOf(fetch).wo
 std::string statusLine(const BoardHealth& health) {
     switch (health.state) {
         case RunState::NotStarted: return "未开始";
-        case RunState::Running: return health.last ? passLine(*health.last) : "监控中：正在进行第一次检查";
+        case RunState::Running:
+            if (health.waitedSeconds > 0) {
+                // The latest pass's line is no longer current: say what is.
+                std::string line = "正在检查，已等待 " + std::to_string(health.waitedSeconds) + " 秒";
+                if (health.last) line += " · 已检查 " + std::to_string(health.last->pass) + " 次";
+                return line;
+            }
+            return health.last ? passLine(*health.last) : "监控中：正在进行第一次检查";
         case RunState::Stopped: break;
     }
     if (!health.last) return "已停止";
@@ -82,9 +89,16 @@ std::string statusLine(const BoardHealth& health) {
 
 std::string statusTip(const BoardHealth& health) {
     if (health.state == RunState::NotStarted) return "尚未开始监控";
-    if (!health.last || !health.last->lastFailure) return "本次监控还没有失败过";
-    const FailureNote& note = *health.last->lastFailure;
-    return "最近一次失败：" + clockText(note.at) + " " + failureReason(note.fetch);
+    std::string tip = "本次监控还没有失败过";
+    if (health.last && health.last->lastFailure) {
+        const FailureNote& note = *health.last->lastFailure;
+        tip = "最近一次失败：" + clockText(note.at) + " " + failureReason(note.fetch);
+    }
+    if (health.last && health.last->alertsHeld > 0) {
+        tip += " · 最近一分钟有 " + std::to_string(health.last->alertsHeld) +
+               " 个匹配的新帖因提醒过多只显示在列表中，没有弹窗和声音";
+    }
+    return tip;
 }
 
 bool showsTrouble(const BoardHealth& health) {

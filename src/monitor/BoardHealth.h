@@ -52,6 +52,9 @@ struct PassReport {
     int failureStreak = 0;    // failed fetches in a row, this one included; 0 after a good one
     ClockTime endedAt;
     std::optional<FailureNote> lastFailure;  // the run's latest, this pass's own included
+    // Matching new rows of the board's last minute that were shown without
+    // the alert they asked for (the alert bounds were reached).
+    std::size_t alertsHeld = 0;
 };
 
 // The worker's count of its run's passes.
@@ -65,23 +68,37 @@ private:
 
 enum class RunState { NotStarted, Running, Stopped };
 
-// What the board page shows: the run's state and its latest pass (kept
-// after a stop; a start forgets it).
+// How long a pass may take before the line says that it is still under way.
+inline constexpr int kSlowPassSeconds = 5;
+
+// What the board page shows: the run's state, its latest pass (kept after a
+// stop; a start forgets it) and, while a pass is slower than usual, how long
+// it has been waiting for its page.
 struct BoardHealth {
     RunState state = RunState::NotStarted;
     std::optional<PassReport> last;
+    int waitedSeconds = 0;  // of the pass under way, once past kSlowPassSeconds; else 0
 
     void started() {
         state = RunState::Running;
         last.reset();
+        waitedSeconds = 0;
     }
-    void passEnded(const PassReport& report) { last = report; }
-    void stopped() { state = RunState::Stopped; }
+    void waiting(int seconds) { waitedSeconds = seconds >= kSlowPassSeconds ? seconds : 0; }
+    void passEnded(const PassReport& report) {
+        last = report;
+        waitedSeconds = 0;
+    }
+    void stopped() {
+        state = RunState::Stopped;
+        waitedSeconds = 0;
+    }
 };
 
 // The board page's status line.
 std::string statusLine(const BoardHealth& health);
-// Its tooltip: the run's last failure and its reason in plain words.
+// Its tooltip: the run's last failure and its reason in plain words, and
+// the matching rows of the last minute shown without an alert.
 std::string statusTip(const BoardHealth& health);
 // Whether the board's navigation button carries its mark: a running board
 // whose latest fetch failed or that sees the forum's guest view.

@@ -99,6 +99,43 @@ TEST(BoardHealth, BeforeTheFirstStartAndAfterAStopWithoutAPass) {
     EXPECT_EQ(statusLine(health), "已停止");
 }
 
+// A pass slower than usual: once it has waited kSlowPassSeconds the line
+// stops showing the previous pass as current, until the pass ends.
+TEST(BoardHealth, ASlowPassSaysHowLongItHasWaited) {
+    PassTally tally;
+    BoardHealth health;
+    health.started();
+    health.waiting(2);
+    EXPECT_EQ(statusLine(health), "监控中：正在进行第一次检查");
+    health.waiting(7);
+    EXPECT_EQ(statusLine(health), "正在检查，已等待 7 秒");
+    health.passEnded(tally.record({RequestFailure::TimedOut, 0}, 0, false, {9, 6, 0}));
+    EXPECT_EQ(statusLine(health), "09:06:00 获取失败（超时），已连续失败 1 次 · 已检查 1 次");
+    health.waiting(5);
+    EXPECT_EQ(statusLine(health), "正在检查，已等待 5 秒 · 已检查 1 次");
+    EXPECT_TRUE(showsTrouble(health)) << "the last pass failed, and nothing has yet come since";
+    health.stopped();
+    EXPECT_EQ(statusLine(health), "已停止 · 最后一次检查 09:06:00");
+}
+
+// Matching rows shown without an alert (the per-minute bound reached) are
+// counted in the tooltip, beside the run's last failure or its absence.
+TEST(BoardHealth, TheTipCountsTheRowsShownWithoutAnAlert) {
+    PassTally tally;
+    BoardHealth health;
+    health.started();
+    PassReport report = tally.record(kOk, 50, false, {9, 7, 0});
+    report.alertsHeld = 12;
+    health.passEnded(report);
+    EXPECT_EQ(statusTip(health), "本次监控还没有失败过 · 最近一分钟有 12 个匹配的新帖因提醒过多只显示在列表中，没有弹窗和声音");
+    report = tally.record({RequestFailure::Refused, 0}, 0, false, {9, 7, 1});
+    report.alertsHeld = 3;
+    health.passEnded(report);
+    EXPECT_EQ(statusTip(health), "最近一次失败：09:07:01 连接被拒绝 · 最近一分钟有 3 个匹配的新帖因提醒过多只显示在列表中，没有弹窗和声音");
+    health.passEnded(tally.record(kOk, 50, false, {9, 7, 2}));
+    EXPECT_EQ(statusTip(health), "最近一次失败：09:07:01 连接被拒绝");
+}
+
 // Which fetches failed, and in what words.
 TEST(BoardHealth, AFetchFailsWithoutAnAnswerOrWithAStatusOf400OrMore) {
     struct Case {
