@@ -73,10 +73,15 @@ public:
     bool Send(std::string_view body = {}, bool ignoreEmpty = false, int retries = 3);
     bool SendBytes(std::string_view body, bool ignoreEmpty, int retries = 3);
 
-    // The body as received (read once, then kept); empty without a response.
+    // The body as received (read once, then kept); empty without a response,
+    // and empty when it did not come whole (short of its Content-Length, or
+    // its reading failed: LastFailure says why).
     std::string BodyBytes();
     // The body up to its first zero byte, without character-set conversion.
     std::string BodyText();
+    // BodyText, handed over: the object keeps no copy of it, and lets go of
+    // a large body's buffer. BodyBytes and BodyText give nothing after it.
+    std::string TakeBodyText();
     // The body decoded as UTF-8 and re-encoded as GBK.
     std::string BodyTextFromUtf8();
     int StatusCode();
@@ -143,6 +148,11 @@ public:
     const std::string& currentUrl() const { return currentUrl_; }
 
 private:
+    // A body's buffer of at most this capacity is kept for the next one.
+    static constexpr std::size_t kKeptBodyCapacity = 1024 * 1024;
+
+    // The body read into the buffer (once), as BodyBytes describes it.
+    std::string_view bodyView();
     bool sendBody(std::string_view body, bool ignoreEmpty, int retries);
     void closeHandle(void*& handle);
     void closeRequest();

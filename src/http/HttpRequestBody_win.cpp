@@ -14,9 +14,14 @@
 
 namespace brevaro::http {
 
-std::string HttpRequest::BodyBytes() {
+// A body is whole or it is none: one that ends short of its Content-Length,
+// or whose reading fails (a reset, a chunked body that breaks off), is a
+// failed fetch with an empty page, never a part of a page taken for the
+// whole. Under Wine a connection closed in the middle of the body ends the
+// reading as if the body were complete, so the length is counted here.
+std::string_view HttpRequest::bodyView() {
     if (request_ == nullptr || contentLength_ == 0) return {};
-    if (bodyLength_ != 0) return std::string(static_cast<const char*>(body_), bodyLength_);
+    if (bodyLength_ != 0) return {static_cast<const char*>(body_), bodyLength_};
 
     const auto resize = [this](std::size_t size) {
         void* grown = body_ == nullptr ? HeapAlloc(processHeap(), 0, size)
@@ -26,10 +31,17 @@ std::string HttpRequest::BodyBytes() {
         bodyCapacity_ = size;
         return true;
     };
-    if (!resize(firstBodyBufferSize(contentLength_))) return {};
+    const auto broken = [this](RequestFailure failure) {
+        lastFailure_ = failure;
+        bodyLength_ = 0;
+        closeRequest();
+        return std::string_view();
+    };
+    if (!resize(firstBodyBufferSize(contentLength_))) return broken(RequestFailure::NoAnswer);
 
     // Reading stops at kBodyLimit: a server that streams without end gets
     // what arrived until then, not the program's memory.
+    bool ended = false;
     while (bodyLength_ < kBodyLimit && !aborted()) {
         if (deadline_.passed()) {
             endPastTimeLimit();
@@ -41,13 +53,17 @@ std::string HttpRequest::BodyBytes() {
         if (request == nullptr) break;
         if (!WinHttpQueryDataAvailable(request, &available)) {
             failed();
+            return broken(lastFailure_ == RequestFailure::TimedOut ? RequestFailure::TimedOut
+                                                                   : RequestFailure::ConnectionLost);
+        }
+        if (available < 1) {
+            ended = true;
             break;
         }
-        if (available < 1) break;
         const std::size_t needed = std::min(bodyLength_ + static_cast<std::size_t>(available), kBodyLimit);
         if (needed > bodyCapacity_ &&
             !resize(std::min(grownBodyBufferSize(contentLength_, needed), kBodyLimit))) {
-            break;
+            return broken(RequestFailure::NoAnswer);  // memory ran out: no half page
         }
         DWORD read = 0;
         if (!WinHttpReadData(request, static_cast<char*>(body_) + bodyLength_,
@@ -55,7 +71,8 @@ std::string HttpRequest::BodyBytes() {
                                                                       needed - bodyLength_)),
                              &read)) {
             failed();
-            break;
+            return broken(lastFailure_ == RequestFailure::TimedOut ? RequestFailure::TimedOut
+                                                                   : RequestFailure::ConnectionLost);
         }
         bodyLength_ += read;
     }
@@ -65,13 +82,33 @@ std::string HttpRequest::BodyBytes() {
         endPastTimeLimit();
         return {};
     }
-    return std::string(static_cast<const char*>(body_), bodyLength_);
+    if (aborted()) return broken(RequestFailure::NoAnswer);
+    if (ended && contentLength_ > 0 && bodyLength_ < static_cast<std::size_t>(contentLength_)) {
+        return broken(RequestFailure::ConnectionLost);
+    }
+    return {static_cast<const char*>(body_), bodyLength_};
 }
 
-std::string HttpRequest::BodyText() { return std::string(text::textBeforeNul(BodyBytes())); }
+std::string HttpRequest::BodyBytes() { return std::string(bodyView()); }
+
+std::string HttpRequest::BodyText() { return std::string(text::textBeforeNul(bodyView())); }
+
+std::string HttpRequest::TakeBodyText() {
+    std::string text(text::textBeforeNul(bodyView()));
+    // A large page's buffer is not kept through the wait: the next page
+    // starts from a small one again.
+    if (bodyCapacity_ > kKeptBodyCapacity) {
+        HeapFree(processHeap(), 0, body_);
+        body_ = nullptr;
+        bodyCapacity_ = 0;
+    }
+    bodyLength_ = 0;
+    contentLength_ = 0;  // taken: nothing more to read
+    return text;
+}
 
 std::string HttpRequest::BodyTextFromUtf8() {
-    const std::string bytes = BodyBytes();
+    const std::string_view bytes = bodyView();
     if (bytes.empty()) return {};
     return std::string(text::textBeforeNul(text::utf8ToGbk(bytes)));
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <system_error>
 #include <thread>
@@ -11,6 +12,7 @@
 #include "http/BrowserCookieStore.h"
 #include "http/HttpRequest.h"
 #include "http/RequestRules.h"
+#include "monitor/CallSlot.h"
 #include "monitor/MonitorPass.h"
 #include "monitor/WaitPumping_win.h"
 
@@ -24,6 +26,9 @@ struct MonitorRunShared {
     const BoardSpec* board = nullptr;
     std::string url;
     RunLimits limits;
+    int requestLimitMs = 0;
+    std::shared_ptr<CallSlot> slot;            // the board's: one request under way at a time
+    std::shared_ptr<AlertBudget> alertBudget;  // the board's, across its runs
     BoardView* view = nullptr;
     alerts::AlertSink* alerts = nullptr;
     HWND host = nullptr;
@@ -45,6 +50,10 @@ constexpr wchar_t kHostClass[] = L"Brevaro.BoardMonitorHost";
 // this long; a server that holds it longer (dripping, stalling) gives a
 // failed fetch, an empty page, and the pass goes on.
 constexpr int kBoardRequestTimeLimitMs = 60000;
+// How much longer the worker waits for a fetch whose call the server holds
+// than the request's own limit: that limit ends a fetch between blocking
+// calls, the worker's wait ends it inside one.
+constexpr int kSlotGraceMs = 2000;
 
 // The wait after a pass that failed so badly that not even the interval
 // could be read: a worker that cannot work does not spin.
@@ -159,6 +168,9 @@ struct FetchedPage {
     FetchOutcome outcome;
 };
 
+// Runs on the fetch's own thread (CallSlot.h), from Open to the body's last
+// byte. It holds what it uses: the request object and the run's shared part
+// stay alive for as long as a server holds the call.
 FetchedPage fetchPage(MonitorRunShared& run, http::HttpRequest& request, const std::string& cookieHost) {
     try {
         request.Open("GET", run.url);
@@ -171,7 +183,8 @@ FetchedPage fetchPage(MonitorRunShared& run, http::HttpRequest& request, const s
         if (run.stopRequested) return {};
         if (!request.Send()) return {{}, {request.LastFailure(), 0}};
         // The body first: a read that breaks off is the fetch's failure too.
-        std::string body = request.BodyText();
+        // The request keeps no copy of it.
+        std::string body = request.TakeBodyText();
         return {std::move(body), {request.LastFailure(), request.StatusCode()}};
     } catch (...) {
         return {{}, {http::RequestFailure::NoAnswer, 0}};
@@ -184,40 +197,88 @@ ClockTime localClock() {
     return {now.wHour, now.wMinute, now.wSecond};
 }
 
-// One pass over the page; a pass that fails part-way ends as a failed fetch
-// does: what it had done stays, nothing more is done, and the next pass
-// comes after the interval.
-long long passOver(const std::string& page, MonitorRun& monitor, UiSettings& settings, UiActions& actions,
-                   const std::function<bool()>& stopped) {
+// One pass over the page and the wait after it; a pass that fails part-way
+// ends as a failed fetch does: what it had done stays, nothing more is done,
+// and the next pass comes after the interval.
+struct PassEnd {
+    long long waitMs = 0;
+    bool failed = false;
+};
+
+PassEnd passOver(const std::string& page, MonitorRun& monitor, UiSettings& settings, UiActions& actions,
+                 const std::function<bool()>& stopped) {
     try {
-        return monitor.runPass(page, settings, actions, stopped);
+        return {monitor.runPass(page, settings, actions, stopped), false};
     } catch (...) {
     }
     try {
-        return monitor.waitAfterPass(settings);
+        return {monitor.waitAfterPass(settings), true};
     } catch (...) {
-        return kWaitAfterBrokenPassMs;
+        return {kWaitAfterBrokenPassMs, true};
     }
 }
 
-void pollUntilStopped(MonitorRunShared& run, http::HttpRequest& request, MonitorRun& monitor,
-                      UiSettings& settings, UiActions& actions) {
-    const std::function<bool()> stopped = [&run] { return run.stopRequested.load(); };
+std::shared_ptr<http::HttpRequest> boardRequest(const std::shared_ptr<MonitorRunShared>& run) {
+    auto request = std::make_shared<http::HttpRequest>();
+    request->AbortWhen(run->stopRequested);
+    return request;
+}
+
+// The page of one pass, through the board's slot: the whole request ends by
+// its deadline whatever the server does. One the server holds past it is
+// given up on: marked aborted (it fails at its next step), left to its
+// thread, and the next pass has a request object of its own. While the
+// fetch is slow the board page says how long it has waited.
+FetchedPage fetchThroughSlot(const std::shared_ptr<MonitorRunShared>& run,
+                             std::shared_ptr<http::HttpRequest>& request, const std::string& cookieHost,
+                             const std::function<bool()>& stopped) {
+    if (!request) request = boardRequest(run);
+    const http::Deadline requestDeadline = http::Deadline::after(run->requestLimitMs);
+    // The request's own limit ends it in the usual case; the slot's, a
+    // little later, whatever the call is blocked in.
+    const http::Deadline slotDeadline = http::Deadline::after(run->requestLimitMs + kSlotGraceMs);
+    const auto fetch = [run, request, cookieHost, requestDeadline] {
+        request->SetTimeLimit(requestDeadline.cut(0));
+        return fetchPage(*run, *request, cookieHost);
+    };
+    const auto waiting = [&run](std::chrono::milliseconds waited) {
+        const int seconds = static_cast<int>(waited.count() / 1000);
+        onUiThread(*run, [&] { run->view->showPassWaiting(seconds); });
+    };
+    SlotOutcome<FetchedPage> outcome = run->slot->run(fetch, slotDeadline, stopped, waiting);
+    if (outcome.ending == CallEnding::Returned) {
+        if (outcome.result) return std::move(*outcome.result);
+        return {{}, {http::RequestFailure::NoAnswer, 0}};
+    }
+    if (outcome.started) {
+        request->Abort();
+        request.reset();
+    }
+    return {{}, {http::RequestFailure::TimedOut, 0}};
+}
+
+void pollUntilStopped(const std::shared_ptr<MonitorRunShared>& run, MonitorRun& monitor, UiSettings& settings,
+                      UiActions& actions) {
+    const std::function<bool()> stopped = [&run] { return run->stopRequested.load(); };
     // The browser's cookies of the host polled: the forum's own, unless the
     // board was pointed elsewhere (a test server, the tool's --url), which
     // never gets the forum's login.
-    const std::string cookieHost = http::requestHost(run.url);
+    const std::string cookieHost = http::requestHost(run->url);
+    std::shared_ptr<http::HttpRequest> request;
     PassTally tally;
     while (!stopped()) {
-        FetchedPage fetched = fetchPage(run, request, cookieHost);
+        FetchedPage fetched = fetchThroughSlot(run, request, cookieHost, stopped);
         if (stopped()) return;
-        const long long wait = passOver(fetched.body, monitor, settings, actions, stopped);
+        const PassEnd end = passOver(fetched.body, monitor, settings, actions, stopped);
         fetched.body = std::string();  // not held through the wait
         if (stopped()) return;
-        const PassReport report = tally.record(fetched.outcome, monitor.lastPassRows(),
-                                               monitor.lastPassShowedQuickLogin(), localClock());
-        onUiThread(run, [&] { run.view->showPassStatus(report); });
-        waitPumping(wait, run.stopEvent);
+        FetchOutcome outcome = fetched.outcome;
+        if (end.failed) outcome.failure = http::RequestFailure::PassFailed;
+        PassReport report = tally.record(outcome, monitor.lastPassRows(), monitor.lastPassShowedQuickLogin(),
+                                         localClock());
+        report.alertsHeld = monitor.alertsHeldLastMinute();
+        onUiThread(*run, [&] { run->view->showPassStatus(report); });
+        waitPumping(end.waitMs, run->stopEvent);
     }
 }
 
@@ -227,13 +288,10 @@ void pollUntilStopped(MonitorRunShared& run, http::HttpRequest& request, Monitor
 void workerMain(std::shared_ptr<MonitorRunShared> run) {
     for (;;) {
         try {
-            http::HttpRequest request;
-            request.SetTimeLimit(kBoardRequestTimeLimitMs);
-            request.AbortWhen(run->stopRequested);
-            MonitorRun monitor(*run->board, run->limits, run->url);
+            MonitorRun monitor(*run->board, run->limits, run->url, run->alertBudget);
             UiSettings settings(*run);
             UiActions actions(*run);
-            pollUntilStopped(*run, request, monitor, settings, actions);
+            pollUntilStopped(run, monitor, settings, actions);
             break;
         } catch (...) {
             // Memory ran out before the run could begin: try again after a
@@ -252,7 +310,10 @@ BoardMonitor::BoardMonitor(const BoardSpec& board, BoardView& view, alerts::Aler
       view_(view),
       alerts_(alerts),
       url_(url.empty() ? boardUrl(board) : std::move(url)),
-      limits_(limits) {
+      limits_(limits),
+      requestLimitMs_(kBoardRequestTimeLimitMs),
+      slot_(std::make_shared<CallSlot>()),
+      alertBudget_(std::make_shared<AlertBudget>()) {
     host_ = createHost();
 }
 
@@ -267,6 +328,9 @@ void BoardMonitor::start() {
     run->board = &board_;
     run->url = url_;
     run->limits = limits_;
+    run->requestLimitMs = requestLimitMs_;
+    run->slot = slot_;
+    run->alertBudget = alertBudget_;
     run->view = &view_;
     run->alerts = &alerts_;
     run->host = static_cast<HWND>(host_);

@@ -12,11 +12,18 @@
 //
 // stop() is immediate and never waits for the worker: it marks the run ended
 // (so a call of that run that the UI thread handles afterwards does nothing)
-// and ends the interval wait. The worker's request reads the same mark and
-// abandons its fetch at its next step; the stop itself touches neither the
-// request nor its handles, which only the worker uses and closes. The worker
-// then ends on its own; nothing of a stopped run reaches the list or the
-// alerts.
+// and ends the interval wait. Each fetch runs on a thread of its own through
+// the board's slot (CallSlot.h), and the worker waits for it no longer than
+// the request's deadline (60 s, whatever the server does: a header block or
+// a chunk-size line sent a byte at a time included) or the stop, whichever
+// comes first; a fetch given up on is a failed fetch (time-out). Its request
+// reads the stop mark, or is marked itself, and fails at its next step; the
+// call it is blocked in runs on until its server lets go (or stops sending
+// for the platform's time-out), holding its thread, its socket and what it
+// has read, and the board's next fetch, of this run or a later one, waits
+// for it within its own deadline: a board never has more than one request
+// under way, however often it is stopped and started. Nothing of a stopped
+// run reaches the list or the alerts.
 //
 // A pass that fails (memory runs out, say) ends as a failed fetch: nothing
 // more of it is shown or alerted, and the next pass comes after the
@@ -33,6 +40,8 @@
 namespace brevaro::monitor {
 
 struct MonitorRunShared;
+class CallSlot;
+class AlertBudget;
 
 class BoardMonitor {
 public:
@@ -50,6 +59,9 @@ public:
     // board stays stopped (running() is false).
     void start();
     void stop();
+    // The deadline of each fetch from the next start on (60 s unless set; for
+    // tests that must not wait a minute for a server that holds a fetch).
+    void setRequestTimeLimit(int milliseconds) { requestLimitMs_ = milliseconds; }
     bool running() const { return run_ != nullptr; }
 
     // For tests: a HANDLE signalled when the latest run's worker thread has
@@ -62,6 +74,9 @@ private:
     alerts::AlertSink& alerts_;
     std::string url_;
     RunLimits limits_;
+    int requestLimitMs_;
+    std::shared_ptr<CallSlot> slot_;            // every run's fetches go through it
+    std::shared_ptr<AlertBudget> alertBudget_;  // every run's alerts count against it
     void* host_ = nullptr;  // HWND of the message window that carries the worker's calls
     std::shared_ptr<MonitorRunShared> run_;
     std::shared_ptr<MonitorRunShared> lastRun_;

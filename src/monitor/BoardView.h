@@ -18,6 +18,9 @@ public:
     // The end of a pass: how it went (BoardHealth.h). Never called for a
     // pass that a stop cut short.
     virtual void showPassStatus(const PassReport& report) = 0;
+    // A pass under way that has waited `seconds` for its page so far, once
+    // a second while it waits (from the first second on).
+    virtual void showPassWaiting(int seconds) = 0;
 };
 
 }  // namespace brevaro::monitor

@@ -51,6 +51,12 @@ public:
         line(text);
     }
     void showPassStatus(const monitor::PassReport& report) override { line(monitor::statusFields(report)); }
+    // A slow pass says so now and then, as the board page's line does.
+    void showPassWaiting(int seconds) override {
+        if (seconds >= monitor::kSlowPassSeconds && seconds % monitor::kSlowPassSeconds == 0) {
+            line("waiting seconds=" + std::to_string(seconds));
+        }
+    }
     void playVoiceAlert() override {
         line("voice");
         real_.playVoiceAlert();

@@ -200,4 +200,10 @@ void BoardController::showPassStatus(const monitor::PassReport& report) {
     showHealth();
 }
 
+void BoardController::showPassWaiting(int seconds) {
+    const int before = health_.waitedSeconds;
+    health_.waiting(seconds);
+    if (health_.waitedSeconds != before) showHealth();
+}
+
 }  // namespace brevaro::app

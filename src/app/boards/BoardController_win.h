@@ -108,6 +108,7 @@ private:
     void appendShownRow(const monitor::SharedRow& row) override;
     void rebuildShownRows(const monitor::BoardRows& rows) override;
     void showPassStatus(const monitor::PassReport& report) override;
+    void showPassWaiting(int seconds) override;
     // Empties the list (a start).
     void clearShownRows();
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <atomic>
 #include <functional>
 #include <mutex>
@@ -149,6 +150,94 @@ TEST(BoardMonitor, StopAbandonsASlowResponse) {
     pumpFor(500);
     EXPECT_EQ(view.events, (std::vector<std::string>{"append A"}));
     EXPECT_EQ(server.requests().size(), 2u);
+}
+
+// A server that holds a fetch inside one blocking call: it sends the header
+// block, or the size line of a chunk, a byte at a time, each byte well
+// within any wait on the socket. The fetch ends by its deadline all the
+// same, as a time-out, and the page says it is waiting meanwhile; the held
+// request is the board's only one: stops and starts while the server holds
+// it open no second connection, and each pass waits for it and times out.
+TEST(BoardMonitor, AServerHoldingTheFetchInOneCallFailsItByTheDeadline) {
+    struct Case {
+        const char* name;
+        std::string start;
+    };
+    const Case cases[] = {
+        {"header block", "HTTP/1.1 200 OK\r\nX-Drip: "},
+        {"chunk-size line", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4\r\n<tr>\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoopbackServer server([&](const ReceivedRequest&) {
+            Reply reply;
+            reply.chunks.push_back(c.start);
+            for (int i = 0; i < 2000; ++i) reply.chunks.push_back(c.start.find("chunked") != std::string::npos ? "0" : "a");
+            reply.pause = std::chrono::milliseconds(250);
+            return reply;
+        });
+        RecordingView view;
+        BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+        monitor.setRequestTimeLimit(1500);
+        monitor.start();
+        ASSERT_TRUE(pumpUntil([&] { return !view.reports.empty(); }, kWatchdogMs)) << "the pass never ended";
+        EXPECT_EQ(view.reports[0].fetch.failure, http::RequestFailure::TimedOut);
+        EXPECT_FALSE(view.waited.empty()) << "the page never said the pass was waiting";
+        for (int i = 0; i < 5; ++i) {
+            monitor.stop();
+            monitor.start();
+            pumpFor(100);
+        }
+        const std::size_t before = view.reports.size();
+        ASSERT_TRUE(pumpUntil([&] { return view.reports.size() > before; }, kWatchdogMs));
+        EXPECT_EQ(view.reports.back().fetch.failure, http::RequestFailure::TimedOut);
+        monitor.stop();
+        EXPECT_EQ(server.connections(), 1) << "more than one request of the board under way";
+        EXPECT_TRUE(view.events.empty());
+    }
+}
+
+// A page cut short — two fifths of what its Content-Length claims and an
+// orderly close, then half of it and a reset — is a failed fetch with no rows:
+// neither is the baseline, so the first whole page is, and it raises no
+// alert for its old posts.
+TEST(BoardMonitor, ABodyCutShortIsAFailedFetchAndNoBaseline) {
+    const std::string whole = forumPage({"A", "B", "C", "D", "E"});
+    const std::string part = whole.substr(0, whole.size() * 2 / 5);
+    std::atomic<int> served = 0;
+    LoopbackServer server([&](const ReceivedRequest&) {
+        const int n = served++;
+        Reply reply;
+        reply.closeAfter = true;
+        if (n == 0) {
+            reply.chunks.push_back("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(whole.size()) +
+                                   "\r\n\r\n" + part);
+        } else if (n == 1) {
+            // Half of it, then a reset. (Wine's WinHttp takes a chunked body
+            // broken off before its last chunk for a whole one, so a chunked
+            // page cannot stand for this here.)
+            reply.chunks.push_back("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(whole.size()) +
+                                   "\r\n\r\n" + whole.substr(0, whole.size() / 2));
+            reply.closeAfter = false;
+            reply.reset = true;
+        } else {
+            return Reply::make("200 OK", "", whole);
+        }
+        return reply;
+    });
+    RecordingView view;
+    view.keywords = "A*B*C*D*E";
+    view.voice = view.popup = true;
+    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    monitor.start();
+    ASSERT_TRUE(pumpUntil([&] { return view.reports.size() >= 4; }, kWatchdogMs));
+    monitor.stop();
+    EXPECT_EQ(view.reports[0].fetch.failure, http::RequestFailure::ConnectionLost);
+    EXPECT_EQ(view.reports[0].rows, 0u);
+    EXPECT_EQ(view.reports[1].fetch.failure, http::RequestFailure::ConnectionLost);
+    EXPECT_EQ(view.reports[1].rows, 0u);
+    EXPECT_EQ(view.reports[2].rows, 5u);
+    EXPECT_EQ(view.events, (std::vector<std::string>{"append A", "append B", "append C", "append D", "append E"}));
 }
 
 TEST(BoardMonitor, StopEndsTheIntervalWait) {

@@ -43,6 +43,7 @@ public:
         events.push_back(line);
     }
     void showPassStatus(const PassReport& report) override { reports.push_back(report); }
+    void showPassWaiting(int seconds) override { waited.push_back(seconds); }
     void playVoiceAlert() override { events.push_back("voice"); }
     void ensureCompanionProgram() override { events.push_back("ensure"); }
     void launchPopupAlert(const alerts::AlertRequest& alert) override {
@@ -51,6 +52,7 @@ public:
 
     std::vector<std::string> events;
     std::vector<PassReport> reports;  // the passes' reports, in order
+    std::vector<int> waited;          // what the passes under way said they had waited
 };
 
 // The watchdog of the pumping waits (test::pumpUntil): a hang, not a speed goal.
