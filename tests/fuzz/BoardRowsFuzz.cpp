@@ -21,6 +21,7 @@
 #include "FuzzSupport.h"
 #include "monitor/Board.h"
 #include "monitor/Extraction.h"
+#include "monitor/FieldLimit.h"
 #include "text/Search.h"
 #include "text/TextPieces.h"
 
@@ -120,6 +121,29 @@ void checkAgainstPlainCut(const BoardSpec& board, std::string_view page,
 
 // --- Rows ----------------------------------------------------------------------
 
+// The fields of a row, each cut to the limit as a whole copied field is.
+ResultRow cutWhole(ResultRow row, std::size_t limit) {
+    for (std::string* field : {&row.title, &row.readLevel, &row.replies, &row.views, &row.postTime,
+                               &row.link, &row.remaining, &row.category, &row.bounty}) {
+        field->resize(monitor::withinLimit(*field, limit).size());
+    }
+    return row;
+}
+
+// A row cut while its fields are still views into the piece is the whole
+// row cut field by field, and is taken or refused alike.
+void checkCutInThePiece(const BoardSpec& board, std::string_view piece, const std::optional<ResultRow>& whole) {
+    for (const std::size_t limit : {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{3}, piece.size() / 2}) {
+        const std::optional<ResultRow> cut = monitor::extractRow(board, piece, {}, limit);
+        FUZZ_CHECK(cut.has_value() == whole.has_value(),
+                   "a field limit of " + std::to_string(limit) + " changes whether a row is taken");
+        if (cut) {
+            FUZZ_CHECK(*cut == cutWhole(*whole, limit),
+                       "a row cut in its piece differs from the whole row cut to " + std::to_string(limit));
+        }
+    }
+}
+
 bool within(std::string_view field, std::string_view piece) {
     return field.empty() || piece.find(field) != std::string_view::npos;
 }
@@ -214,7 +238,9 @@ void checkBoard(const BoardSpec& board, std::string_view body) {
         FUZZ_CHECK(viewsInto(piece, page), "a piece is not a view into its page");
         FUZZ_CHECK(piece.data() >= previousEnd, "pieces overlap or are out of page order");
         previousEnd = piece.data() + piece.size();
-        if (std::optional<ResultRow> row = monitor::extractRow(board, piece)) {
+        std::optional<ResultRow> row = monitor::extractRow(board, piece);
+        checkCutInThePiece(board, piece, row);
+        if (row) {
             checkRow(board, *row, piece);
             expected.push_back(std::move(*row));
         }
