@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "http/HeaderLines.h"
+#include "http/PublicSuffixes.h"
 
 #include "text/AsciiCase.h"
 #include "text/IntegerText.h"
@@ -29,6 +30,11 @@ bool isAddress(std::string_view host) {
     return host.starts_with('[') || host.find_first_not_of("0123456789.") == std::string_view::npos;
 }
 
+// A name with an empty label (".com", "a..com") names no host.
+bool hasEmptyLabel(std::string_view host) {
+    return host.starts_with('.') || host.ends_with('.') || host.find("..") != std::string_view::npos;
+}
+
 bool isSubdomainOf(std::string_view host, std::string_view parent) {
     return host.size() > parent.size() + 1 && host.ends_with(parent) &&
            host[host.size() - parent.size() - 1] == '.';
@@ -41,8 +47,13 @@ bool sharesCookies(std::string_view home, std::string_view host) {
     const std::string b = bareHost(host);
     if (a.empty() || b.empty()) return false;
     if (a == b) return true;
-    if (isAddress(a) || isAddress(b)) return false;
-    return isSubdomainOf(a, b) || isSubdomainOf(b, a);
+    if (isAddress(a) || isAddress(b) || hasEmptyLabel(a) || hasEmptyLabel(b)) return false;
+    // A home that is itself a public suffix has no site of its own to share.
+    const std::string_view domain = registrableDomain(a);
+    if (domain.empty()) return false;
+    if (isSubdomainOf(b, a)) return true;
+    // Upwards no further than the home's registrable domain.
+    return isSubdomainOf(a, b) && (b == domain || isSubdomainOf(b, domain));
 }
 
 std::string requestUrl(std::string_view url) {

@@ -21,12 +21,15 @@ std::string requestUrl(std::string_view url);
 // "user:password@" in front; empty when there is none.
 std::string requestHost(std::string_view url);
 
-// Whether a request object's own cookie store may go to `host` along a
-// redirect chain that started on `home`: only when the two are the same host
-// or one is a subdomain of the other ("zuanke8.com" and "www.zuanke8.com"
-// share; "evil.example", "bbs.other.com" or another address do not). Hosts
-// compare without their ":port" and ignoring letter case; an address in
-// digits has no subdomains.
+// Whether a request object's own cookie store (the login) may go to `host`
+// along a redirect chain that started on `home`: to the home host itself, to
+// its subdomains, and to the names above it up to its registrable domain
+// ("www.zuanke8.com" shares with "zuanke8.com" and "a.www.zuanke8.com";
+// "bbs.zuanke8.com", "evil.example" and "bbs.other.com" do not), never to a
+// public suffix ("com", "com.cn", PublicSuffixes.h) or a lone label. A home
+// that is a public suffix or a lone label, or an address in digits, shares
+// with itself only. Hosts compare without their ":port" and ignoring letter
+// case.
 bool sharesCookies(std::string_view home, std::string_view host);
 
 // Response headers are read by whole header name at the start of a line,

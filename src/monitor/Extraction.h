@@ -4,6 +4,7 @@
 // front page and the Lumaq site's front page. A piece that its profile rejects
 // yields no row.
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "monitor/Board.h"
+#include "monitor/FieldLimit.h"
 
 namespace brevaro::monitor {
 
@@ -32,15 +34,20 @@ bool cutEachPiece(const BoardSpec& board, std::string_view page,
                   const std::function<bool(std::string_view)>& visit,
                   const std::function<bool()>& stopRequested = {});
 
-std::optional<ResultRow> extractForumRow(const BoardSpec& board, std::string_view piece);
+// fieldLimit: the most bytes each field keeps, cut at a whole character
+// (FieldLimit.h); the fields are cut before they are copied out of the piece.
+std::optional<ResultRow> extractForumRow(const BoardSpec& board, std::string_view piece,
+                                         std::size_t fieldLimit = kWholeFields);
 // listUrl: the list page's URL as fetched, in front of the article site's
-// links; empty stands for the board's own URL.
+// links; empty stands for the board's own.
 std::optional<ResultRow> extractArticleRow(const BoardSpec& board, std::string_view piece,
-                                           std::string_view listUrl = {});
-std::optional<ResultRow> extractLumaqRow(std::string_view piece);
+                                           std::string_view listUrl = {},
+                                           std::size_t fieldLimit = kWholeFields);
+std::optional<ResultRow> extractLumaqRow(std::string_view piece, std::size_t fieldLimit = kWholeFields);
 
-// The row of one piece by the board's profile (listUrl as above).
-std::optional<ResultRow> extractRow(const BoardSpec& board, std::string_view piece, std::string_view listUrl = {});
+// The row of one piece by the board's profile (listUrl and fieldLimit as above).
+std::optional<ResultRow> extractRow(const BoardSpec& board, std::string_view piece, std::string_view listUrl = {},
+                                    std::size_t fieldLimit = kWholeFields);
 
 // Every accepted row of a page, in page order.
 std::vector<ResultRow> extractRows(const BoardSpec& board, std::string_view page);

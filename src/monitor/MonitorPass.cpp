@@ -30,20 +30,6 @@ std::size_t rowBytes(const ResultRow& row) {
     return bytes;
 }
 
-// A field past the limit keeps its first whole characters within it: a byte
-// of 0x80 or more begins a two-byte character.
-void cutToLimit(std::string& field, std::size_t limit) {
-    if (field.size() <= limit) return;
-    std::size_t at = 0;
-    while (at < field.size()) {
-        const std::size_t size = static_cast<unsigned char>(field[at]) >= 0x80 ? 2 : 1;
-        if (at + size > limit) break;
-        at += size;
-    }
-    field.resize(at);
-    field.shrink_to_fit();
-}
-
 }  // namespace
 
 bool SeenTitles::remember(const std::string& title) {
@@ -112,7 +98,8 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
     lastPassShowedQuickLogin_ = pageShowsQuickLogin(board_, page);
 
     const auto handlePiece = [&](std::string_view piece) {
-        std::optional<ResultRow> row = extractRow(board_, piece, listUrl_);
+        // Each field is cut to its limit as it is taken from the page.
+        std::optional<ResultRow> row = extractRow(board_, piece, listUrl_, limits_.fieldBytes);
         if (!row) return true;
         baselineTaken_ = true;
         // The rest of a page past its rows' limit is not read.
@@ -121,7 +108,6 @@ long long MonitorRun::runPass(std::string_view body, BoardSettings& settings, Pa
             return false;
         }
         lastPassRows_ = rowsTaken;
-        forEachField(*row, [this](std::string& field) { cutToLimit(field, limits_.fieldBytes); });
 
         if (!seen_.remember(row->title)) return true;
 

@@ -60,16 +60,17 @@ std::vector<std::string_view> cutPieces(const BoardSpec& board, std::string_view
     return pieces;
 }
 
-std::optional<ResultRow> extractRow(const BoardSpec& board, std::string_view piece, std::string_view listUrl) {
+std::optional<ResultRow> extractRow(const BoardSpec& board, std::string_view piece, std::string_view listUrl,
+                                    std::size_t fieldLimit) {
     switch (board.profile) {
         case BoardProfile::ForumStandard:
         case BoardProfile::ForumTrade:
         case BoardProfile::ForumTask:
-            return extractForumRow(board, piece);
+            return extractForumRow(board, piece, fieldLimit);
         case BoardProfile::ArticleSite:
-            return extractArticleRow(board, piece, listUrl);
+            return extractArticleRow(board, piece, listUrl, fieldLimit);
         case BoardProfile::LumaqSite:
-            return extractLumaqRow(piece);
+            return extractLumaqRow(piece, fieldLimit);
     }
     return std::nullopt;
 }

@@ -3,7 +3,14 @@
 // article site's links get the board's address in front, its titles lose
 // "去下载"), rows come in page order, each from its own piece, and none lacks
 // a title or a time. Cutting and extracting stay linear in the page.
+//
+// On small pages the cut is also held against the plain one written below:
+// search every start marker from the beginning again, take the piece up to
+// the next end marker, drop it when it holds the exclusion and go on just
+// after its start marker, else go on after its end marker. Its search walks
+// the page character by character, so it shares nothing with the real cut.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -14,6 +21,7 @@
 #include "FuzzSupport.h"
 #include "monitor/Board.h"
 #include "monitor/Extraction.h"
+#include "monitor/FieldLimit.h"
 #include "text/Search.h"
 #include "text/TextPieces.h"
 
@@ -27,6 +35,114 @@ using monitor::ResultRow;
 constexpr std::array<std::string_view, 6> kTaskCategories{
     "领券任务", "注册任务", "投票任务", "微信任务", "微博任务", "其他任务",
 };
+
+// --- The plain cut ------------------------------------------------------------
+
+// Pages up to this size are cut the plain way too (its search is quadratic).
+constexpr std::size_t kPlainCutLimit = 4096;
+
+struct Markers {
+    std::string_view start;
+    std::string_view end;
+    std::string_view exclusion;  // empty: none
+};
+
+// The boards' markers as the forum and the two sites write them.
+Markers markersOf(BoardProfile profile) {
+    switch (profile) {
+        case BoardProfile::ForumStandard:
+        case BoardProfile::ForumTrade:
+        case BoardProfile::ForumTask:
+            return {"<tr>", "</tr>",
+                    "showWindow('login', 'member.php?mod=logging&action=login&viewlostpw=1')"};
+        case BoardProfile::ArticleSite:
+            return {"<li>", "</li>", {}};
+        case BoardProfile::LumaqSite:
+            return {"推荐活动区", "信用公开区", {}};
+    }
+    return {};
+}
+
+// The first match of needle at a character boundary at or after `from`,
+// walking the text from its first byte: a byte of 0x80 or more takes the
+// next one with it.
+std::size_t plainFind(std::string_view text, std::string_view needle, std::size_t from) {
+    if (needle.empty()) return std::string_view::npos;
+    for (std::size_t at = 0; at < text.size();
+         at += static_cast<unsigned char>(text[at]) >= 0x80 ? 2 : 1) {
+        if (at >= from && text.size() - at >= needle.size() && text.compare(at, needle.size(), needle) == 0) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+std::vector<std::string_view> plainCut(std::string_view page, const Markers& markers) {
+    std::vector<std::string_view> pieces;
+    std::size_t searchAt = 0;
+    while (true) {
+        const std::size_t startAt = plainFind(page, markers.start, searchAt);
+        if (startAt == std::string_view::npos) break;
+        const std::size_t pieceAt = startAt + markers.start.size();
+        const std::size_t endAt = plainFind(page, markers.end, pieceAt);
+        if (endAt == std::string_view::npos) break;
+        const std::string_view piece = page.substr(pieceAt, endAt - pieceAt);
+        if (!markers.exclusion.empty() && plainFind(piece, markers.exclusion, 0) != std::string_view::npos) {
+            searchAt = pieceAt;
+            continue;
+        }
+        pieces.push_back(piece);
+        searchAt = endAt + markers.end.size();
+    }
+    return pieces;
+}
+
+// The same views: the same bytes of the same page.
+bool samePieces(const std::vector<std::string_view>& a, const std::vector<std::string_view>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](std::string_view x, std::string_view y) {
+        return x.data() == y.data() && x.size() == y.size();
+    });
+}
+
+void checkAgainstPlainCut(const BoardSpec& board, std::string_view page,
+                          const std::vector<std::string_view>& pieces) {
+    if (page.size() > kPlainCutLimit) return;
+    const std::vector<std::string_view> plain = plainCut(page, markersOf(board.profile));
+    FUZZ_CHECK(samePieces(pieces, plain),
+               "the cut of a " + std::string(board.path) + " page differs from the plain cut: " +
+                   std::to_string(pieces.size()) + " pieces, the plain cut " + std::to_string(plain.size()));
+    std::vector<ResultRow> rows;
+    for (std::string_view piece : plain) {
+        if (std::optional<ResultRow> row = monitor::extractRow(board, piece)) rows.push_back(std::move(*row));
+    }
+    FUZZ_CHECK(monitor::extractRows(board, page) == rows,
+               "the rows of a " + std::string(board.path) + " page differ from those of the plain cut");
+}
+
+// --- Rows ----------------------------------------------------------------------
+
+// The fields of a row, each cut to the limit as a whole copied field is.
+ResultRow cutWhole(ResultRow row, std::size_t limit) {
+    for (std::string* field : {&row.title, &row.readLevel, &row.replies, &row.views, &row.postTime,
+                               &row.link, &row.remaining, &row.category, &row.bounty}) {
+        field->resize(monitor::withinLimit(*field, limit).size());
+    }
+    return row;
+}
+
+// A row cut while its fields are still views into the piece is the whole
+// row cut field by field, and is taken or refused alike.
+void checkCutInThePiece(const BoardSpec& board, std::string_view piece, const std::optional<ResultRow>& whole) {
+    for (const std::size_t limit : {std::size_t{0}, std::size_t{1}, std::size_t{2}, std::size_t{3}, piece.size() / 2}) {
+        const std::optional<ResultRow> cut = monitor::extractRow(board, piece, {}, limit);
+        FUZZ_CHECK(cut.has_value() == whole.has_value(),
+                   "a field limit of " + std::to_string(limit) + " changes whether a row is taken");
+        if (cut) {
+            FUZZ_CHECK(*cut == cutWhole(*whole, limit),
+                       "a row cut in its piece differs from the whole row cut to " + std::to_string(limit));
+        }
+    }
+}
 
 bool within(std::string_view field, std::string_view piece) {
     return field.empty() || piece.find(field) != std::string_view::npos;
@@ -115,13 +231,16 @@ void checkBoard(const BoardSpec& board, std::string_view body) {
     }
 
     const std::vector<std::string_view> pieces = monitor::cutPieces(board, page);
+    checkAgainstPlainCut(board, page, pieces);
     const char* previousEnd = page.data();
     std::vector<ResultRow> expected;
     for (std::string_view piece : pieces) {
         FUZZ_CHECK(viewsInto(piece, page), "a piece is not a view into its page");
         FUZZ_CHECK(piece.data() >= previousEnd, "pieces overlap or are out of page order");
         previousEnd = piece.data() + piece.size();
-        if (std::optional<ResultRow> row = monitor::extractRow(board, piece)) {
+        std::optional<ResultRow> row = monitor::extractRow(board, piece);
+        checkCutInThePiece(board, piece, row);
+        if (row) {
             checkRow(board, *row, piece);
             expected.push_back(std::move(*row));
         }

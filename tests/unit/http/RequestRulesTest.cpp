@@ -160,6 +160,63 @@ TEST(SharesCookies, OnlyTheHomeHostAndItsRelatives) {
     }
 }
 
+// The login goes no higher than the home host's own registrable domain: a
+// public suffix ("com", "com.cn") or a lone label holds everyone's sites.
+TEST(SharesCookies, NeverWithAPublicSuffixOrALoneLabel) {
+    struct Case {
+        const char* home;
+        const char* host;
+        bool shares;
+    };
+    const Case cases[] = {
+        {"www.example.com", "com", false},
+        {"www.example.com", "COM.", false},
+        {"example.com", "com", false},
+        {"bbs.foo.com.cn", "com.cn", false},
+        {"bbs.foo.com.cn", "cn", false},
+        {"bbs.foo.com.cn", "foo.com.cn", true},
+        {"a.b.foo.com.cn", "b.foo.com.cn", true},
+        {"a.b.foo.com.cn", "foo.com.cn", true},
+        {"foo.com.cn", "bbs.foo.com.cn", true},
+        {"www.foo.net.cn", "net.cn", false},
+        {"www.foo.org.cn", "org.cn", false},
+        {"www.foo.gov.cn", "gov.cn", false},
+        {"www.foo.edu.cn", "edu.cn", false},
+        {"www.foo.ac.cn", "ac.cn", false},
+        {"www.foo.sh.cn", "sh.cn", false},
+        {"www.foo.com.hk", "com.hk", false},
+        {"www.foo.com.hk", "foo.com.hk", true},
+        {"www.foo.com.tw", "com.tw", false},
+        {"www.foo.hk", "hk", false},
+        {"www.foo.hk", "foo.hk", true},
+        {"www.foo.io", "io", false},
+        {"www.foo.top", "top", false},
+        {"www.foo.xyz", "xyz", false},
+        {"www.foo.cn", "foo.cn", true},
+        {"www.zuanke8.com", "zuanke8.com", true},
+        // A home that is itself a suffix or a lone label has no relatives.
+        {"com.cn", "foo.com.cn", false},
+        {"com", "example.com", false},
+        {"com", "com", true},
+        {"intranet", "www.intranet", false},
+        {"www.intranet", "intranet", false},
+        {"intranet", "INTRANET:8080", true},
+        // A name with an empty label names no host.
+        {"a..com", ".com", false},
+        {"a.foo..com", "foo..com", false},
+        // Addresses share with themselves only.
+        {"127.0.0.1", "127.0.0.1:80", true},
+        {"127.0.0.1", "0.1", false},
+        {"127.0.0.1", "1", false},
+        {"[::1]:8080", "[::1]:9090", true},
+        {"[::1]", "[::2]", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.home) + " / " + c.host);
+        EXPECT_EQ(sharesCookies(c.home, c.host), c.shares);
+    }
+}
+
 TEST(DefaultHeaderBlock, IsTheFixedBlock) {
     EXPECT_EQ(defaultHeaderBlock(false), "Accept:*/*\r\nAccept-Language:zh-cn\r\nCache-Control:no-cache");
     EXPECT_EQ(defaultHeaderBlock(false).size(), 57u);
