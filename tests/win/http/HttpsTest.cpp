@@ -1,9 +1,9 @@
-// The article site and the Lumaq site are polled over HTTPS: the first
-// request of an object accepts an untrusted certificate, later requests
-// check it. Against local TLS servers: one whose certificate the tests'
-// authority signed (the test session puts that authority into the Wine
-// prefix's machine root store, never the machine's own), one with a
-// self-signed certificate that nothing trusts.
+// The article site and the Lumaq site are polled over HTTPS, and every
+// request checks the server's certificate, the first of an object included.
+// Against local TLS servers: one whose certificate the tests' authority
+// signed (the test session puts that authority into the Wine prefix's
+// machine root store, never the machine's own), one with a self-signed
+// certificate that nothing trusts.
 
 #include <gtest/gtest.h>
 
@@ -29,11 +29,12 @@ protected:
 // TLS connection, once accepted, serves later requests of the process to
 // that host and port without a new handshake, and the certificate is only
 // checked at a handshake.
-TEST_F(Https, FirstRequestOfAnObjectAcceptsAnUntrustedCertificate) {
+TEST_F(Https, FirstRequestOfAnObjectRejectsAnUntrustedCertificate) {
     HttpRequest request;
     ASSERT_TRUE(request.Open("GET", untrustedHttpsPageUrl("/")));
-    ASSERT_TRUE(request.Send());
-    EXPECT_EQ(request.BodyText(), "page /");
+    EXPECT_FALSE(request.Send());
+    EXPECT_EQ(request.LastFailure(), RequestFailure::Certificate);
+    EXPECT_EQ(request.BodyText(), "");
 }
 
 TEST_F(Https, LaterRequestsCheckTheCertificate) {
@@ -42,6 +43,7 @@ TEST_F(Https, LaterRequestsCheckTheCertificate) {
     ASSERT_TRUE(request.Send());
     ASSERT_TRUE(request.Open("GET", untrustedHttpsPageUrl("/checked")));
     EXPECT_FALSE(request.Send());
+    EXPECT_EQ(request.LastFailure(), RequestFailure::Certificate);
     EXPECT_EQ(request.BodyText(), "");
 }
 

@@ -5,7 +5,8 @@
 // server, which sees the requests in plain text. The relay presents a
 // certificate for 127.0.0.1 signed by the tests' authority
 // (support/test-ca.sh), which the session's Wine prefix trusts
-// (scripts/wine-session.sh), or one it signed itself, which nothing trusts.
+// (scripts/wine-session.sh), or one it signed itself, which nothing trusts:
+// the program checks the certificate of every request.
 //
 // Listens on 127.0.0.1 only. Ends when this object goes (the relay watches
 // a file this object removes), or at its watchdog if this process died

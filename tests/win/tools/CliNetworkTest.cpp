@@ -67,8 +67,9 @@ TEST_F(CliNetwork, FetchWritesEachPollsBody) {
     EXPECT_EQ(withCookies.out, "page /x");
 }
 
-// The tests' authority is trusted in the prefix, a self-signed certificate
-// nowhere: the simple fetch never brings its pages.
+// Both fetches check the server's certificate on every request, the first
+// included: the tests' authority is trusted in the prefix, a self-signed
+// certificate nowhere, so its pages never come.
 TEST_F(CliNetwork, FetchesOverHttpsNeedATrustedCertificate) {
     struct Case {
         const char* command;
@@ -77,6 +78,7 @@ TEST_F(CliNetwork, FetchesOverHttpsNeedATrustedCertificate) {
     };
     const std::vector<Case> cases = {
         {"fetch --polls 2", test::httpsPageUrl("/article"), "page /articlepage /article"},
+        {"fetch --polls 2", test::untrustedHttpsPageUrl("/article"), ""},
         {"webfetch", test::httpsPageUrl("/notice"), "page /notice"},
         {"webfetch", test::untrustedHttpsPageUrl("/notice"), ""},
     };
