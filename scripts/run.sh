@@ -10,7 +10,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/install-deps.sh >/dev/null
-scripts/build.sh win64 -- --target Brevaro >/dev/null
+# The prefix trusts the tests' certificate authority, as every prefix of
+# the session scripts does (scripts/wine-session.sh).
+scripts/build.sh win64 -- --target Brevaro trust_certificate >/dev/null
 
 export BREVARO_WINE_PREFIX="${BREVARO_WINE_PREFIX:-$root/build/run-prefix}"
 export BREVARO_WINE_DISPLAY=current

@@ -12,10 +12,10 @@ build=${1:-$root/build/win64}
 out=${2:-$root/build/screenshots}
 cd "$root"
 
-cmake --build "$build" --target shell_tour Brevaro_test >/dev/null
+cmake --build "$build" --target shell_tour Brevaro_test trust_certificate >/dev/null
 mkdir -p "$out"
 
-export BREVARO_XVFB_OPTIONS="-wr"
+export BREVARO_XVFB_OPTIONS="-wr" BREVARO_TEST_BUILD="$build"
 source "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start

@@ -4,8 +4,11 @@
 # ends every process of its prefix). BREVARO_WINE_DISPLAY=current runs on the
 # display in DISPLAY instead of a private one (when DISPLAY is set);
 # BREVARO_XVFB_OPTIONS adds options to the private Xvfb (-wr: a white root).
+# BREVARO_TEST_BUILD names the x86_64 build whose tests' certificate
+# authority the prefix trusts (default build/win64).
 #   wine_session_start   starts Xvfb, prepares the prefix, starts its server
-#                        for the session, exports the variables
+#                        for the session, makes the prefix trust the tests'
+#                        certificate authority, exports the variables
 #   wine_session_stop    shuts the prefix's wineserver down, ends the TLS
 #                        relays of its tests and stops Xvfb
 # Only the processes this session started are stopped.
@@ -72,6 +75,28 @@ wine_prepare_prefix() {
     echo "$wanted" >"$stamp"
 }
 
+# The tests' TLS servers and relays present certificates of the tests' own
+# authority (tests/win/support/test-ca.sh, made in the build folder): it goes
+# into the prefix's machine root store (never the machine's), in a process of
+# its own before any program of the session checks a certificate, since a
+# process reads the root store once. An authority made again replaces the
+# one trusted before. Without a build that made them, nothing is trusted.
+wine_trust_test_authority() {
+    local build="${BREVARO_TEST_BUILD:-$wine_root/build/win64}"
+    local authority="$build/test-ca/ca.der" tool="$build/tests/win/trust_certificate.exe"
+    local trusted="$wine_prefix/brevaro-test-ca.der"
+    [[ -f "$authority" && -f "$tool" ]] || return 0
+    cmp -s "$authority" "$trusted" && return 0
+    if [[ -f "$trusted" ]]; then
+        "$BREVARO_WINE64" "$tool" remove "$trusted" </dev/null >/dev/null 2>&1 || true
+    fi
+    if ! "$BREVARO_WINE64" "$tool" add "$authority" </dev/null >/dev/null 2>&1; then
+        echo "wine: the tests' certificate authority could not be trusted in $wine_prefix" >&2
+        return 1
+    fi
+    cp "$authority" "$trusted"
+}
+
 wine_session_start() {
     wine_locate || return 1
     export WINEPREFIX="$wine_prefix" WINEARCH=win64 WINEDEBUG=-all
@@ -89,6 +114,7 @@ wine_session_start() {
     # from whichever test came first after a quiet moment.
     "$BREVARO_WINESERVER" -p
     "$BREVARO_WINE64" cmd.exe /c exit </dev/null >/dev/null 2>&1
+    wine_trust_test_authority
 }
 
 wine_session_stop() {

@@ -195,7 +195,6 @@ private:
     bool proxyCredentialsPending_ = false;
     std::string pendingProxyUser_;
     std::string pendingProxyPassword_;
-    bool ignoreCertificateErrorsOnce_ = true;
     int timeLimitMs_ = 0;    // 0: no limit
     Deadline deadline_;      // of the request under way, from its Open
     int sendsUnderWay_ = 0;

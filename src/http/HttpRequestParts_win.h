@@ -14,9 +14,6 @@ namespace brevaro::http {
 using text::gbkToWide;
 using text::wideToGbk;
 
-// Certificate problems the first request of an object accepts: unknown CA,
-// wrong usage, name mismatch and date errors.
-inline constexpr DWORD kIgnoredCertificateErrors = 0x3300;
 inline constexpr DWORD kAddOrReplace = WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE;
 
 inline HANDLE processHeap() {

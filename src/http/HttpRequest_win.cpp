@@ -78,7 +78,6 @@ void HttpRequest::Close() {
 void HttpRequest::ResetOptions() {
     defaultHeaders_ = true;
     cookieMode_ = CookieMode::Platform;
-    ignoreCertificateErrorsOnce_ = true;
     cookieStore_ = kEmptyCookieStore;
 }
 
@@ -147,11 +146,6 @@ void HttpRequest::ApplyOptions() {
     }
     if (redirectsForbidden_ || cookieMode_ != CookieMode::Platform) {
         disablePlatformFeature(WINHTTP_DISABLE_REDIRECTS);
-    }
-    if (ignoreCertificateErrorsOnce_) {
-        DWORD flags = kIgnoredCertificateErrors;
-        WinHttpSetOption(asInternet(request_), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof flags);
-        ignoreCertificateErrorsOnce_ = false;
     }
     if (cookieMode_ != CookieMode::Platform) {
         disablePlatformFeature(WINHTTP_DISABLE_COOKIES);

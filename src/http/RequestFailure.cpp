@@ -9,8 +9,12 @@ constexpr std::uint32_t kNameNotResolved = 12007;
 constexpr std::uint32_t kCannotConnect = 12029;
 constexpr std::uint32_t kConnectionError = 12030;
 // The certificate errors: the secure channel's summary and each single check
-// (unknown authority, wrong name, out of date).
+// (unknown authority, wrong name, out of date). WinHttp under Wine reports
+// every failed check at Send as the secure channel's error (an unknown
+// authority, a wrong name, a wrong usage alike; a server that speaks no TLS
+// at all gives it too), so that one counts as a certificate error as well.
 constexpr std::uint32_t kSecureFailure = 12175;
+constexpr std::uint32_t kSecureChannelError = 12157;
 constexpr std::uint32_t kSecureInvalidCa = 12045;
 constexpr std::uint32_t kSecureCertCnInvalid = 12038;
 constexpr std::uint32_t kSecureCertDateInvalid = 12037;
@@ -29,6 +33,7 @@ RequestFailure requestFailureOf(std::uint32_t platformError) {
         case kNameNotResolved: return RequestFailure::HostNotFound;
         case kConnectionError: return RequestFailure::ConnectionLost;
         case kSecureFailure:
+        case kSecureChannelError:
         case kSecureInvalidCa:
         case kSecureCertCnInvalid:
         case kSecureCertDateInvalid:

@@ -15,7 +15,7 @@ enum class RequestFailure {
     HostNotFound,    // the host name did not resolve
     ConnectionLost,  // the connection broke off (reset, closed) before the answer was whole
     NoAnswer,        // any other failure: no usable answer came
-    Certificate,     // the server's certificate failed its check (HTTPS)
+    Certificate,     // HTTPS: the certificate failed its check, or no secure channel came about
     PassFailed,      // the page came, but the pass over it failed part-way (memory ran out)
 };
 

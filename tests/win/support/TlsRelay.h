@@ -1,11 +1,12 @@
 #pragma once
 // HTTPS in front of a test's LoopbackServer, for the boards that are polled
 // over HTTPS (the article site, Lumaq): support/tls_relay.py, a host program
-// that Wine starts directly, with a certificate made for this run. The pages
-// still come from the test's own server, which sees the requests in plain
-// text. The program's request object accepts an untrusted certificate on
-// its first request, and its later requests travel over the same kept-alive
-// connection, so nothing has to be trusted in the prefix.
+// that Wine starts directly. The pages still come from the test's own
+// server, which sees the requests in plain text. The relay presents a
+// certificate for 127.0.0.1 signed by the tests' authority
+// (support/test-ca.sh), which the session's Wine prefix trusts
+// (scripts/wine-session.sh), or one it signed itself, which nothing trusts:
+// the program checks the certificate of every request.
 //
 // Listens on 127.0.0.1 only. Ends when this object goes (the relay watches
 // a file this object removes), or at its watchdog if this process died
@@ -19,8 +20,16 @@ namespace brevaro::test {
 
 class TlsRelay {
   public:
+    enum class Certificate {
+        SignedByTestAuthority,  // trusted in the test session's prefix
+        SelfSigned,             // trusted nowhere
+    };
+
     // Starts the relay for 127.0.0.1:backendPort and waits until it listens.
-    explicit TlsRelay(int backendPort, std::chrono::seconds watchdog = std::chrono::minutes(10));
+    explicit TlsRelay(int backendPort, std::chrono::seconds watchdog = std::chrono::minutes(10),
+                      Certificate certificate = Certificate::SignedByTestAuthority);
+    TlsRelay(int backendPort, Certificate certificate)
+        : TlsRelay(backendPort, std::chrono::minutes(10), certificate) {}
     ~TlsRelay();
     TlsRelay(const TlsRelay&) = delete;
     TlsRelay& operator=(const TlsRelay&) = delete;

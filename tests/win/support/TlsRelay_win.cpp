@@ -13,7 +13,7 @@ constexpr ULONGLONG kWatchdogMilliseconds = 60000;
 
 }  // namespace
 
-TlsRelay::TlsRelay(int backendPort, std::chrono::seconds watchdog) {
+TlsRelay::TlsRelay(int backendPort, std::chrono::seconds watchdog, Certificate certificate) {
     static int serial = 0;
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -30,6 +30,9 @@ TlsRelay::TlsRelay(int backendPort, std::chrono::seconds watchdog) {
     std::string command = std::string("/usr/bin/python3 \"") + BREVARO_TLS_RELAY_SCRIPT + "\" " +
                           std::to_string(backendPort) + " \"" + *unixFolder + "\" " +
                           std::to_string(watchdog.count());
+    if (certificate == Certificate::SignedByTestAuthority) {
+        command += std::string(" \"") + BREVARO_TEST_AUTHORITY_DIR + "\"";
+    }
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};

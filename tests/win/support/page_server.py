@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """A small page server on 127.0.0.1 for the Windows tests that need a second
-process: HTTPS with a throw-away certificate (--tls CERT KEY), or plain HTTP.
+process: HTTPS with the certificate given (--tls CERT KEY), or plain HTTP.
 Binds a free port, prints it on the first line of standard output, and serves
 until it is terminated. Every page answers with its own path, so a test can
 tell which request produced a body."""

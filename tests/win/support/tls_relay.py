@@ -4,14 +4,16 @@ and the Lumaq site are polled over HTTPS, while the pages a test scripts come
 from its plain HTTP server (support/LoopbackServer.h). Started by the test
 under Wine (Wine runs Unix programs directly):
 
-    tls_relay.py BACKEND_PORT FOLDER [WATCHDOG_SECONDS]
+    tls_relay.py BACKEND_PORT FOLDER WATCHDOG_SECONDS [AUTHORITY_FOLDER]
 
-Makes a throw-away certificate for 127.0.0.1 in FOLDER, listens on a free
-port of 127.0.0.1, writes that port to FOLDER/port (last, so its presence
-means ready) and relays every TLS connection's bytes, both ways, to
-127.0.0.1:BACKEND_PORT. It ends when FOLDER/running is removed, or after a
-watchdog (ten minutes unless given: the soak run lasts longer) if the test
-died without removing it."""
+Presents the server certificate for 127.0.0.1 that the tests' authority
+signed (AUTHORITY_FOLDER/server.pem and server.key, support/test-ca.sh; the
+test session's Wine prefix trusts that authority), or without
+AUTHORITY_FOLDER a throw-away self-signed one made in FOLDER, which nothing
+trusts. Listens on a free port of 127.0.0.1, writes that port to FOLDER/port
+(last, so its presence means ready) and relays every TLS connection's bytes,
+both ways, to 127.0.0.1:BACKEND_PORT. It ends when FOLDER/running is
+removed, or after the watchdog if the test died without removing it."""
 
 import os
 import select
@@ -22,10 +24,8 @@ import sys
 import threading
 import time
 
-WATCHDOG_SECONDS = 600
 
-
-def make_certificate(folder):
+def self_signed_certificate(folder):
     cert = os.path.join(folder, "cert.pem")
     key = os.path.join(folder, "key.pem")
     # The name is given both as an address and as a DNS name: Wine's
@@ -69,8 +69,8 @@ def relay(context, client, backend_port, alive):
 
 
 def main():
-    backend_port, folder = int(sys.argv[1]), sys.argv[2]
-    watchdog = int(sys.argv[3]) if len(sys.argv) > 3 else WATCHDOG_SECONDS
+    backend_port, folder, watchdog = int(sys.argv[1]), sys.argv[2], int(sys.argv[3])
+    authority = sys.argv[4] if len(sys.argv) > 4 else None
     lifeline = os.path.join(folder, "running")
     deadline = time.monotonic() + watchdog
 
@@ -78,7 +78,10 @@ def main():
         return os.path.exists(lifeline) and time.monotonic() < deadline
 
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    context.load_cert_chain(*make_certificate(folder))
+    if authority:
+        context.load_cert_chain(os.path.join(authority, "server.pem"), os.path.join(authority, "server.key"))
+    else:
+        context.load_cert_chain(*self_signed_certificate(folder))
     listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     listener.bind(("127.0.0.1", 0))
     listener.listen(16)

@@ -1,25 +1,17 @@
 #!/usr/bin/env bash
-# Runs a command with two page servers on 127.0.0.1: HTTPS with a throw-away
-# certificate made now, and plain HTTP. Exports their ports and the
-# certificate (DER) to the command, stops both servers and removes the
-# certificate afterwards. With --trust, the certificate is trusted in the Wine
-# prefix (by the given trust_certificate.exe, in a process of its own) while
-# the command runs.
-#   with-page-servers.sh [--trust TRUST_TOOL.exe] COMMAND...
+# Runs a command with three page servers on 127.0.0.1: HTTPS with the server
+# certificate of the tests' authority (support/test-ca.sh; the test session's
+# Wine prefix trusts it), HTTPS with a self-signed certificate made now, which
+# nothing trusts, and plain HTTP. Exports their ports to the command and
+# stops the servers afterwards.
+#   with-page-servers.sh AUTHORITY_FOLDER COMMAND...
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-wine_run="$here/../../../scripts/wine-run.sh"
-trust_tool=""
-if [[ "${1:-}" == "--trust" ]]; then
-    trust_tool=$2
-    shift 2
-fi
+authority=$1
+shift
 work=$(mktemp -d)
 pids=()
 cleanup() {
-    if [[ -n "$trust_tool" && -f "$work/cert.der" ]]; then
-        "$wine_run" "$trust_tool" remove "$work/cert.der" || true
-    fi
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
     rm -rf "$work"
@@ -31,7 +23,6 @@ trap cleanup EXIT
 openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=127.0.0.1" \
     -addext "subjectAltName=IP:127.0.0.1,DNS:127.0.0.1" \
     -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
-openssl x509 -in "$work/cert.pem" -outform DER -out "$work/cert.der"
 
 # Debian's python3: the project's dependencies come from Debian packages.
 start() {
@@ -45,14 +36,12 @@ start() {
     echo "page server did not start" >&2
     return 1
 }
-start "$work/https.port" --tls "$work/cert.pem" "$work/key.pem"
+start "$work/https.port" --tls "$authority/server.pem" "$authority/server.key"
+start "$work/untrusted.port" --tls "$work/cert.pem" "$work/key.pem"
 start "$work/http.port"
 
 BREVARO_HTTPS_PORT=$(head -n 1 "$work/https.port")
+BREVARO_UNTRUSTED_HTTPS_PORT=$(head -n 1 "$work/untrusted.port")
 BREVARO_HTTP_PORT=$(head -n 1 "$work/http.port")
-BREVARO_TEST_CERT="$work/cert.der"
-export BREVARO_HTTPS_PORT BREVARO_HTTP_PORT BREVARO_TEST_CERT
-if [[ -n "$trust_tool" ]]; then
-    "$wine_run" "$trust_tool" add "$work/cert.der"
-fi
+export BREVARO_HTTPS_PORT BREVARO_UNTRUSTED_HTTPS_PORT BREVARO_HTTP_PORT
 "$@"

@@ -15,7 +15,9 @@
 #include "support/ForumPages.h"
 #include "support/LoopbackServer.h"
 #include "support/ProcessCounts.h"
+#include "support/TlsRelay.h"
 #include "support/UnixPath.h"
+#include "text/Encoding.h"
 #include "text/WideText_win.h"
 
 namespace brevaro::cli {
@@ -25,6 +27,7 @@ using test::forumPage;
 using test::LoopbackServer;
 using test::ReceivedRequest;
 using test::Reply;
+using test::TlsRelay;
 
 // The tool with its standard input and output on pipes held by the test.
 class Watch {
@@ -140,6 +143,47 @@ TEST(Watch, PrintsHowEveryPassWent) {
         Watch watch(L"--board 1 --interval 0 --url " + text::utf8ToWide(url));
         ASSERT_TRUE(watch.readUntil("status pass=3 ")) << watch.output;
         EXPECT_NE(watch.output.find(c.secondLine + "\n"), std::string::npos) << watch.output;
+        EXPECT_EQ(watch.closeInputAndWait(), 0u);
+    }
+}
+
+// The Lumaq board is polled over HTTPS, and every pass checks the server's
+// certificate, the first included (the connection is kept between passes,
+// so a certificate let through once would serve every later pass): behind a
+// self-signed certificate every pass fails and says why; behind one of an
+// authority the machine trusts (the tests' authority, in the prefix's root
+// store) every pass reads the page.
+TEST(Watch, LumaqBoardChecksTheCertificateOnEveryPass) {
+    const std::string page = text::gbkToUtf8(
+        "<h2>推荐活动区</h2><ul><li><span>12-10</span><em> <a href=\"https://l/t/1.html\"title=\"招行饭票\">"
+        "招行饭票</a></em></li></ul><h2>信用公开区</h2>");
+    LoopbackServer server([&](const ReceivedRequest&) { return Reply::make("200 OK", "", page); });
+    struct Case {
+        const char* name;
+        TlsRelay::Certificate certificate;
+        std::vector<std::string> lines;
+    };
+    const std::vector<Case> cases = {
+        {"self-signed",
+         TlsRelay::Certificate::SelfSigned,
+         {"status pass=1 rows=0 fetch=failed reason=certificate failures=1 guest=no",
+          "status pass=2 rows=0 fetch=failed reason=certificate failures=2 guest=no",
+          "status pass=3 rows=0 fetch=failed reason=certificate failures=3 guest=no"}},
+        {"signed by the trusted authority",
+         TlsRelay::Certificate::SignedByTestAuthority,
+         {"status pass=1 rows=1 fetch=ok reason=none failures=0 guest=no",
+          "status pass=2 rows=1 fetch=ok reason=none failures=0 guest=no",
+          "status pass=3 rows=1 fetch=ok reason=none failures=0 guest=no"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TlsRelay relay(server.port(), c.certificate);
+        ASSERT_TRUE(relay.ready());
+        Watch watch(L"--board 8 --interval 0 --url " + text::utf8ToWide("https://" + relay.host() + "/"));
+        ASSERT_TRUE(watch.readUntil("status pass=4 ")) << watch.output;
+        for (const std::string& line : c.lines) {
+            EXPECT_NE(watch.output.find(line + "\n"), std::string::npos) << line << "\n" << watch.output;
+        }
         EXPECT_EQ(watch.closeInputAndWait(), 0u);
     }
 }
