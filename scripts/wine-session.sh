@@ -5,7 +5,9 @@
 # display in DISPLAY instead of a private one (when DISPLAY is set);
 # BREVARO_XVFB_OPTIONS adds options to the private Xvfb (-wr: a white root).
 # BREVARO_TEST_BUILD names the x86_64 build whose tests' certificate
-# authority the prefix trusts (default build/win64).
+# authority the prefix trusts (default build/win64);
+# BREVARO_TRUST_TEST_AUTHORITY=0 trusts none (the prefix of make run, where
+# the program talks to the real sites).
 #   wine_session_start   starts Xvfb, prepares the prefix, starts its server
 #                        for the session, makes the prefix trust the tests'
 #                        certificate authority, exports the variables
@@ -85,6 +87,7 @@ wine_trust_test_authority() {
     local build="${BREVARO_TEST_BUILD:-$wine_root/build/win64}"
     local authority="$build/test-ca/ca.der" tool="$build/tests/win/trust_certificate.exe"
     local trusted="$wine_prefix/brevaro-test-ca.der"
+    [[ "${BREVARO_TRUST_TEST_AUTHORITY:-1}" != 0 ]] || return 0
     [[ -f "$authority" && -f "$tool" ]] || return 0
     cmp -s "$authority" "$trusted" && return 0
     if [[ -f "$trusted" ]]; then
