@@ -14,6 +14,7 @@ void AlertBudget::forgetBefore(std::deque<Clock::time_point>& times, Clock::time
 }
 
 bool AlertBudget::take(std::deque<Clock::time_point>& raised) {
+    const std::lock_guard guard(lock_);
     const Clock::time_point now = now_();
     forgetBefore(raised, now);
     if (raised.size() >= static_cast<std::size_t>(kMaxAlertsPerMinute)) return false;
@@ -22,6 +23,7 @@ bool AlertBudget::take(std::deque<Clock::time_point>& raised) {
 }
 
 void AlertBudget::noteHeldRow() {
+    const std::lock_guard guard(lock_);
     const Clock::time_point now = now_();
     forgetBefore(held_, now);
     if (held_.size() >= kHeldTimesKept) held_.pop_front();
@@ -29,6 +31,7 @@ void AlertBudget::noteHeldRow() {
 }
 
 std::size_t AlertBudget::heldInLastMinute() {
+    const std::lock_guard guard(lock_);
     forgetBefore(held_, now_());
     return held_.size();
 }

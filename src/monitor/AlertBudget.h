@@ -6,13 +6,14 @@
 // A matching new row past the bound is shown in the list as always; the
 // budget counts it, and the board's status tells how many there were in the
 // last minute. One budget serves every run of a board: a stop and a start do
-// not give a flooded board a new minute. Portable; used by the worker's
-// thread only.
+// not give a flooded board a new minute. Portable; thread-safe (a stopped
+// run's worker may still be in its last pass as the next run's begins).
 
 #include <chrono>
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <mutex>
 
 namespace brevaro::monitor {
 
@@ -38,6 +39,7 @@ private:
     void forgetBefore(std::deque<Clock::time_point>& times, Clock::time_point now);
 
     std::function<Clock::time_point()> now_;
+    std::mutex lock_;
     std::deque<Clock::time_point> popups_;
     std::deque<Clock::time_point> sounds_;
     std::deque<Clock::time_point> held_;
