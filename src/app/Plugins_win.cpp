@@ -23,8 +23,8 @@ namespace {
 class BoardPageController final : public BoardPageHandler {
   public:
     BoardPageController(const monitor::BoardSpec& board, const BoardControls& controls, alerts::AlertSink& alerts,
-                        std::string listUrl)
-        : controller_(board, controls, alerts, std::move(listUrl)) {}
+                        std::string listUrl, const monitor::RunLimits& limits)
+        : controller_(board, controls, alerts, std::move(listUrl), limits) {}
 
     void onCommand(BoardPage&, int controlId, int code, HWND control) override {
         controller_.handleCommand(MAKEWPARAM(controlId, code), reinterpret_cast<LPARAM>(control));
@@ -69,7 +69,8 @@ void installBoardController(BoardPage& page, const ShellConfig& config) {
         if (navButton != nullptr) skin::setButtonMark(navButton, monitor::showsTrouble(health));
     };
     page.setHandler(
-        std::make_unique<BoardPageController>(*board, controls, programAlerts(), boardListUrl(config, *board)));
+        std::make_unique<BoardPageController>(*board, controls, programAlerts(), boardListUrl(config, *board),
+                                              config.runLimits));
 }
 
 // One tool window at a time: the shell has disabled the button; it comes

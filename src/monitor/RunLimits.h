@@ -25,7 +25,9 @@
 // A run's worst case: 32 MiB of row bytes and 48 MiB of title bytes, with
 // their bookkeeping (about 350 bytes a row, 100 a title) about 130 MiB.
 
+#include <algorithm>
 #include <cstddef>
+#include <limits>
 
 namespace brevaro::monitor {
 
@@ -37,5 +39,30 @@ struct RunLimits {
     std::size_t seenTitles = 200000;
     std::size_t seenTitleBytes = 48u * 1024 * 1024;
 };
+
+// Lower limits for the test builds (the test program, the developer tool's
+// watch, the long-run tests), so that a run meets them within minutes: the
+// four limits of the stores divided by `divisor`, in the proportions above.
+// A page's limits stay, so a page still gives all its rows. The divisor
+// goes from 1 to 100: at 100 the stores still hold a whole page's rows
+// (1,000), which a baseline takes in before anything is forgotten.
+constexpr RunLimits storesDividedBy(std::size_t divisor, RunLimits limits = {}) {
+    divisor = std::clamp<std::size_t>(divisor, 1, 100);
+    limits.storedRows /= divisor;
+    limits.storedRowBytes /= divisor;
+    limits.seenTitles /= divisor;
+    limits.seenTitleBytes /= divisor;
+    return limits;
+}
+
+// Stores that never forget: every row and title of the run is kept, so they
+// grow for as long as new titles come (for the soak run's check that growth
+// shows). A page's limits stay.
+constexpr RunLimits storesWithoutLimits(RunLimits limits = {}) {
+    constexpr std::size_t kUnlimited = std::numeric_limits<std::size_t>::max();
+    limits.storedRows = limits.storedRowBytes = kUnlimited;
+    limits.seenTitles = limits.seenTitleBytes = kUnlimited;
+    return limits;
+}
 
 }  // namespace brevaro::monitor

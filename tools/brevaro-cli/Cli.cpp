@@ -31,7 +31,7 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
            "brevaro-cli fetch [--polls N] [--cookies TEXT] URL | brevaro-cli webfetch URL | "
            "brevaro-cli browser-cookies HOST | "
            "brevaro-cli watch --board N [--url URL] [--keywords K] [--interval S] [--popup] [--voice] "
-           "[--stay S]\n";
+           "[--stay S] [--limits-divisor D]\n";
     return kExitUsage;
 }
 

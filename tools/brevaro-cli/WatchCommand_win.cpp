@@ -1,7 +1,9 @@
 // brevaro-cli watch: the real worker of one board in the console. Every list
 // change and alert is printed as one line as it happens, and after every
 // pass a "status …" line of how it went; the run stops on Ctrl+C or when
-// standard input closes.
+// standard input closes. --limits-divisor D lowers what the run keeps (the
+// stored rows' and seen titles' limits divided by D, 1-100:
+// monitor/RunLimits.h), so that a test meets them within a few passes.
 
 #include <windows.h>
 
@@ -14,6 +16,7 @@
 #include "FieldEscape.h"
 #include "alerts/SystemAlerts.h"
 #include "monitor/BoardMonitor_win.h"
+#include "monitor/RunLimits.h"
 #include "text/Encoding.h"
 
 namespace brevaro::cli {
@@ -84,6 +87,7 @@ int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream&
     // that may be unset.
     int page = -1;
     std::string url;
+    monitor::RunLimits limits;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -97,6 +101,13 @@ int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream&
             board.interval = text::utf8ToGbk(args[++i]);
         } else if (arg == "--stay" && hasValue) {
             board.stay = text::utf8ToGbk(args[++i]);
+        } else if (arg == "--limits-divisor" && hasValue) {
+            const std::optional<int> divisor = parseWholeInt(args[++i]);
+            if (!divisor || *divisor < 1 || *divisor > 100) {
+                page = -1;
+                break;
+            }
+            limits = monitor::storesDividedBy(static_cast<std::size_t>(*divisor));
         } else if (arg == "--popup") {
             board.popup = true;
         } else if (arg == "--voice") {
@@ -109,7 +120,7 @@ int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream&
     const monitor::BoardSpec* watched = monitor::boardForPage(page);
     if (watched == nullptr) {
         err << "usage: brevaro-cli watch --board N [--url URL] [--keywords K] [--interval S] [--popup] "
-               "[--voice] [--stay S]   (N: 0-6 or 8)\n";
+               "[--voice] [--stay S] [--limits-divisor D]   (N: 0-6 or 8, D: 1-100)\n";
         return kExitUsage;
     }
 
@@ -124,7 +135,7 @@ int runWatch(std::span<const std::string> args, std::ostream& out, std::ostream&
 
     // This thread is the run's UI thread: it carries the worker's calls while
     // it waits for the end.
-    monitor::BoardMonitor monitor(*watched, board, board, url);
+    monitor::BoardMonitor monitor(*watched, board, board, url, limits);
     monitor.start();
     const HANDLE quit = quitEvent();
     while (MsgWaitForMultipleObjects(1, &quit, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {

@@ -35,13 +35,14 @@ bool isChecked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CH
 }  // namespace
 
 BoardController::BoardController(const monitor::BoardSpec& board, const BoardControls& controls,
-                                 alerts::AlertSink& alerts, std::string listUrl)
+                                 alerts::AlertSink& alerts, std::string listUrl,
+                                 const monitor::RunLimits& limits)
     : board_(board),
       controls_(controls),
       listUrl_(listUrl.empty() ? monitor::boardUrl(board) : std::move(listUrl)),
       results_(controls.list, board.columns, board.linkColumn),
       opener_(openInBrowser),
-      monitor_(board, *this, alerts, listUrl_) {
+      monitor_(board, *this, alerts, listUrl_, limits) {
     if (controls_.list != nullptr)
         SetWindowSubclass(controls_.list, listProc, kListSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }

@@ -70,9 +70,10 @@ public:
 
     // board: an entry of the catalogue. alerts: the program's alerts (it
     // outlives the controller). listUrl: the list page to poll and to
-    // resolve links against; empty means the board's own.
+    // resolve links against; empty means the board's own. limits: what each
+    // run keeps (monitor/RunLimits.h).
     BoardController(const monitor::BoardSpec& board, const BoardControls& controls, alerts::AlertSink& alerts,
-                    std::string listUrl = {});
+                    std::string listUrl = {}, const monitor::RunLimits& limits = {});
     ~BoardController() override;  // stops the board
     BoardController(const BoardController&) = delete;
     BoardController& operator=(const BoardController&) = delete;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "monitor/Board.h"
+#include "monitor/RunLimits.h"
 
 namespace brevaro::app {
 
@@ -32,6 +33,7 @@ struct ShellConfig {
     ShellLinks links;
     std::string contact;       // the maker's contact, shown in the links window
     std::string exitSentence;  // the exit box's second line
+    monitor::RunLimits runLimits;  // what each board's run keeps (the test program may lower them)
 };
 
 // The build-time constants (cmake/BuildConstants.cmake).

@@ -8,14 +8,24 @@
 //   BREVARO_TEST_ARTICLE_HOST  host[:port] of the article site's board
 //   BREVARO_TEST_TIPSITE_HOST  host[:port] of the Lumaq board
 //   BREVARO_TEST_LINK_URL      every maker's link (links window, buttons)
+// and, so that a long run meets its boards' limits within minutes, what each
+// board's run keeps (monitor/RunLimits.h):
+//   BREVARO_TEST_RUN_LIMITS_DIVISOR  1-100: the stored rows' and seen titles'
+//                                    limits divided by it (100: 1,000 rows,
+//                                    2,000 titles); unset: the program's own
+//   BREVARO_TEST_WITHOUT_EVICTION    1: the stores never forget (they grow
+//                                    for as long as new titles come)
+// A page's limits (its rows, a field's bytes) stay the program's own.
 // The release program (Main_win.cpp) reads no environment at all.
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "app/catalogue/ShellConfig.h"
 #include "app/shell/Shell_win.h"
+#include "monitor/RunLimits.h"
 #include "text/WideText_win.h"
 
 namespace {
@@ -27,6 +37,15 @@ std::string variable(const wchar_t* name, const std::string& fallback) {
     const DWORD length = GetEnvironmentVariableW(name, value, 2048);
     if (length == 0 || length >= 2048) return fallback;
     return brevaro::text::wideToGbk(std::wstring_view(value, length));
+}
+
+brevaro::monitor::RunLimits testRunLimits() {
+    brevaro::monitor::RunLimits limits;
+    const std::string divisor = variable(L"BREVARO_TEST_RUN_LIMITS_DIVISOR", "1");
+    limits = brevaro::monitor::storesDividedBy(std::strtoul(divisor.c_str(), nullptr, 10), limits);
+    if (variable(L"BREVARO_TEST_WITHOUT_EVICTION", "0") == "1")
+        limits = brevaro::monitor::storesWithoutLimits(limits);
+    return limits;
 }
 
 brevaro::app::ShellConfig testShellConfig() {
@@ -44,6 +63,7 @@ brevaro::app::ShellConfig testShellConfig() {
           &config.links.settingsGroup}) {
         *target = link;
     }
+    config.runLimits = testRunLimits();
     return config;
 }
 

@@ -1,6 +1,7 @@
 // A board's worker over long runs and faults, under Wine: a pass that fails
 // (here: memory runs out while the page is read), pages of thousands of
-// unique titles served fresh on every pass, and hundreds of starts and stops
+// unique titles served fresh on every pass that take a run to its limits,
+// and hundreds of starts and stops
 // while requests are in flight. The test's main thread is the UI thread.
 
 #include "monitor/BoardMonitor_win.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <memory>
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "monitor/MonitorTestViews.h"
+#include "monitor/RunLimits.h"
 #include "support/FailingAllocations.h"
 #include "support/LoopbackServer.h"
 #include "support/ProcessCounts.h"
@@ -66,30 +69,62 @@ TEST(BoardMonitorLongRun, APassThatFailsIsAFailedFetchAndPollingGoesOn) {
     EXPECT_EQ(view.events, (std::vector<std::string>{"append A", "rebuild B A"}));
 }
 
-// Every pass brings a fresh 4 MiB page of unique titles (about 22,000 rows):
-// what one pass may add to the run is bounded, so eight more passes leave
-// the process's private bytes about where they were.
-TEST(BoardMonitorLongRun, PagesOfUniqueTitlesLeaveThePrivateBytesBounded) {
+// The lists a run hands its view: how long the longest was, and the first
+// row of each.
+class StoresView final : public RecordingView {
+public:
+    void rebuildShownRows(const BoardRows& rows) override {
+        longest = std::max(longest, rows.size());
+        firstRows.push_back(rows.empty() ? std::string() : rows.front()->title);
+    }
+    std::size_t longest = 0;
+    std::vector<std::string> firstRows;
+};
+
+// Every pass brings a fresh 4 MiB page of unique titles (about 22,000 rows,
+// of which a pass takes the first 1,000), under the limits of the test
+// builds (a hundredth of the program's: 1,000 stored rows, 2,000 seen
+// titles), which the second pass reaches. What one pass may add to the run
+// is bounded: the list never holds more than its 1,000 rows, the earliest
+// titles are forgotten (the first page, served again at the end, is new
+// again), and eight more passes leave the process's private bytes about
+// where they were. The keyword matches each page's 1,000th row, so that
+// every later pass hands the view its whole list once.
+TEST(BoardMonitorLongRun, PagesOfUniqueTitlesFillTheStoresToTheirLimitsAndNoFurther) {
     constexpr int kPasses = 8;
+    constexpr int kFirstPageAgain = 2 + kPasses;  // the request that gets the first page again
+    const RunLimits limits = storesDividedBy(100);
+    ASSERT_EQ(limits.storedRows, limits.rowsPerPage);
     std::atomic<int> served = 0;
     LoopbackServer server([&](const ReceivedRequest&) {
-        return Reply::make("200 OK", "", pageOfUniqueTitles(++served, 4 * kMiB));
+        const int n = ++served;
+        return Reply::make("200 OK", "", pageOfUniqueTitles(n == kFirstPageAgain ? 1 : n, 4 * kMiB));
     });
-    RecordingView view;
-    view.keywords = "no title carries this";
-    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"));
+    StoresView view;
+    view.keywords = "r1000";
+    BoardMonitor monitor(forumBoard(), view, view, server.url("/forum-19-1.html"), limits);
     monitor.start();
     ASSERT_TRUE(pumpUntil([&] { return served >= 2; }, 10 * kWatchdogMs));
     const std::size_t before = test::processCounts(GetCurrentProcessId()).privateBytes;
     ASSERT_GT(before, 0u);
     ASSERT_TRUE(pumpUntil([&] { return served >= 2 + kPasses; }, 60 * kWatchdogMs));
     const std::size_t after = test::processCounts(GetCurrentProcessId()).privateBytes;
+    // The request after the first page's comeback: that pass is over.
+    ASSERT_TRUE(pumpUntil([&] { return served > kFirstPageAgain; }, 10 * kWatchdogMs));
     monitor.stop();
     ASSERT_EQ(WaitForSingleObject(monitor.workerEndedEvent(), 60000), WAIT_OBJECT_0);
     const double grownMiB = (static_cast<double>(after) - static_cast<double>(before)) / kMiB;
     std::printf("private bytes: %.1f MiB after the first pass, %.1f MiB %d passes later\n",
                 static_cast<double>(before) / kMiB, static_cast<double>(after) / kMiB, kPasses);
     EXPECT_LT(grownMiB, 32.0) << "the run keeps what every page brings";
+    EXPECT_EQ(view.longest, limits.storedRows) << "the list of a run at its limit of rows";
+    std::vector<std::string> expected;
+    for (int page = 2; page < kFirstPageAgain; ++page) expected.push_back("p" + std::to_string(page) + "r1000");
+    expected.push_back("p1r1000");  // its titles were forgotten: new again
+    ASSERT_GE(view.firstRows.size(), expected.size())
+        << "passes that rebuilt the list: the first page's rows, served again, were not new";
+    view.firstRows.resize(expected.size());
+    EXPECT_EQ(view.firstRows, expected) << "the first rows of the lists, pass after pass";
 }
 
 // The page a board shows on one request: titles no other request gives, so

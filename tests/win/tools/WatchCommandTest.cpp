@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/ForumPages.h"
@@ -62,6 +63,18 @@ public:
         }
     }
 
+    // Takes in the output that has come so far, without waiting: the tool
+    // blocks on a full pipe.
+    void readWhatCame() {
+        char buffer[4096];
+        DWORD available = 0;
+        DWORD read = 0;
+        while (PeekNamedPipe(output_, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+               ReadFile(output_, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+            output.append(buffer, read);
+        }
+    }
+
     // Reads output until it holds `text` (true) or the tool ends (false).
     bool readUntil(const std::string& text) {
         char buffer[512];
@@ -77,7 +90,12 @@ public:
     DWORD closeInputAndWait() {
         CloseHandle(input_);
         input_ = nullptr;
-        if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0) return 999;
+        // What it still writes is taken in while it ends: a full pipe would hold it.
+        const ULONGLONG started = GetTickCount64();
+        while (WaitForSingleObject(process_.hProcess, 50) != WAIT_OBJECT_0) {
+            if (GetTickCount64() - started > 20000) return 999;
+            readWhatCame();
+        }
         readUntil("\x01");  // the rest of the output, to the end
         DWORD code = 1;
         GetExitCodeProcess(process_.hProcess, &code);
@@ -188,40 +206,68 @@ TEST(Watch, LumaqBoardChecksTheCertificateOnEveryPass) {
     }
 }
 
+// The output's list rebuilds, in order: each one's row count and first title.
+std::vector<std::pair<int, std::string>> rebuildsIn(const std::string& output) {
+    std::vector<std::pair<int, std::string>> rebuilds;
+    for (std::size_t at = output.find("rebuild "); at != std::string::npos; at = output.find("\nrebuild ", at)) {
+        at = output.find(' ', at) + 1;
+        const std::size_t tab = output.find('\t', at);
+        const std::size_t end = output.find_first_of("\t\n", tab + 1);
+        if (tab == std::string::npos || end == std::string::npos) break;
+        rebuilds.emplace_back(std::stoi(output.substr(at, tab - at)), output.substr(tab + 1, end - tab - 1));
+    }
+    return rebuilds;
+}
+
 // A hostile server: every pass gets a fresh 16 MiB page of about 80,000 rows
 // whose titles no earlier page carried. The tool keeps polling it, pass after
-// pass, in bounded memory: it takes a page's first rows only and lets its
-// oldest rows and titles go. Without those bounds each page would add its
-// 80,000 rows to the board, twice over (about 40 MiB a pass).
+// pass, in bounded memory: it takes a page's first 1,000 rows only and lets
+// its oldest rows and titles go. With the tool's limits lowered to a
+// hundredth (1,000 stored rows, 2,000 seen titles) the second pass reaches
+// them: the list never holds more than 1,000 rows, and the first page,
+// served again at the end, is new again. The keyword matches each page's
+// 1,000th row, so every later pass prints its whole list once.
 TEST(Watch, KeepsPollingAServerOfHugeFreshPagesInBoundedMemory) {
     constexpr std::size_t kPageBytes = 16u << 20;
     constexpr int kPasses = 12;
+    constexpr int kFirstPageAgain = kPasses;  // the request that gets the first page again
     constexpr std::size_t kResidentBound = 400u << 20;
     constexpr DWORD kWatchdogMs = 200000;
     std::atomic<int> pages = 0;
     LoopbackServer server(
         [&](const ReceivedRequest&) {
-            const std::string prefix = "page" + std::to_string(++pages) + "-";
+            const int n = ++pages;
+            const std::string prefix = "page" + std::to_string(n == kFirstPageAgain ? 1 : n) + "-";
             return Reply::make("200 OK", "", test::forumPageOfUniqueTitles(prefix, kPageBytes));
         },
         1, test::RequestLog::CountOnly);
-    Watch watch(L"--board 1 --interval 0 --keywords no-title-holds-this --url " +
+    Watch watch(L"--board 1 --interval 0 --limits-divisor 100 --keywords -1000 --url " +
                 text::utf8ToWide(server.url("/forum-19-1.html")));
     std::size_t peakResident = 0;
     const ULONGLONG started = GetTickCount64();
     // The baseline's request and then one request a pass.
     while (server.requestCount() <= kPasses && watch.running() && GetTickCount64() - started < kWatchdogMs) {
         peakResident = std::max(peakResident, test::processCounts(watch.processId()).residentBytes);
+        watch.readWhatCame();
         Sleep(100);
     }
     const ULONGLONG took = GetTickCount64() - started;
     const int passes = server.requestCount() - 1;
-    EXPECT_EQ(watch.closeInputAndWait(), 0u) << watch.output;
+    EXPECT_EQ(watch.closeInputAndWait(), 0u) << watch.output.substr(0, 2000);
     EXPECT_GE(passes, kPasses) << "passes within " << kWatchdogMs / 1000 << " s";
     EXPECT_GT(peakResident, 0u) << "the tool's memory could be read";
     EXPECT_LT(peakResident, kResidentBound) << "the tool's peak resident bytes";
     std::printf("%d passes over %zu MiB pages in %.1f s, peak resident %.1f MiB\n", passes, kPageBytes >> 20,
                 static_cast<double>(took) / 1000.0, static_cast<double>(peakResident) / 1048576.0);
+
+    std::vector<std::pair<int, std::string>> expected;
+    for (int page = 2; page < kFirstPageAgain; ++page) expected.emplace_back(1000, "page" + std::to_string(page) + "-1000");
+    expected.emplace_back(1000, "page1-1000");  // its titles were forgotten: new again
+    std::vector<std::pair<int, std::string>> rebuilds = rebuildsIn(watch.output);
+    ASSERT_GE(rebuilds.size(), expected.size())
+        << "the list rebuilds of " << passes << " passes: the first page's rows, served again, were not new";
+    rebuilds.resize(expected.size());
+    EXPECT_EQ(rebuilds, expected) << "each later pass's list: its rows and its first title";
 }
 
 // The companion's alert window, found by its caption from this process.
