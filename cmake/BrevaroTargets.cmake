@@ -90,7 +90,14 @@ function(brevaro_add_test name)
         brevaro_test_variant(resolved ${lib})
         target_link_libraries(${name} PRIVATE ${resolved})
     endforeach()
-    target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gtest)
+    if(WIN32)
+        # Google Test's main once the threads library is ready (the file says why).
+        target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/win/support/WinTestMain_win.cpp)
+        target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(${name} PRIVATE GTest::gtest)
+    else()
+        target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gtest)
+    endif()
     target_compile_definitions(${name} PRIVATE
         BREVARO_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
         BREVARO_SHARED_FIXTURE_DIR="${PROJECT_SOURCE_DIR}/../shared/fixtures")

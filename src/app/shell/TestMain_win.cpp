@@ -26,6 +26,7 @@
 #include "app/catalogue/ShellConfig.h"
 #include "app/shell/Shell_win.h"
 #include "monitor/RunLimits.h"
+#include "monitor/ThreadLibrary_win.h"
 #include "text/WideText_win.h"
 
 namespace {
@@ -70,6 +71,7 @@ brevaro::app::ShellConfig testShellConfig() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    brevaro::monitor::prepareThreadLibrary();
     try {
         return brevaro::app::runShell(instance, testShellConfig(), brevaro::app::programPlugins());
     } catch (...) {
